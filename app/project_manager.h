@@ -1,0 +1,141 @@
+#pragma once
+
+#include <memory>
+
+#include <QIcon>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+#include "colors.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QTimer;
+class QToolButton;
+class TDataFileManager;
+class TGridScrollBox;
+class TLocalize;
+
+// The main window: owner of the data file, the settings, the menus and the
+// project window (the grid scroll box).
+class TProjectManager : public QMainWindow {
+  Q_OBJECT
+public:
+  explicit TProjectManager(const QString& programFolder, QWidget* parent = nullptr);
+  ~TProjectManager() override;
+
+  TDataFileManager* DataFile() const { return FDataFile.get(); }
+  TGridScrollBox* ScrollBox() const { return FScrollBox; }
+
+  // Data file notifications: bit 0 applies the settings, bit 1 rebuilds the
+  // Projects menu; then the temporary folder is made to exist.
+  void DataFileChanged(int code);
+
+  // Settings of the [Application] section.
+  void ApplySettings();
+  void WriteSettings(int code);
+  void ApplyWindowColors();
+  QString DefaultTemporaryPath() const;
+
+  // Projects.
+  void OpenProject(const QString& name);
+  void StoreDefaultProject();
+  void RebuildProjectsMenu();
+  void ClearObjects();
+  QString CurrentProject() const { return FCurrentProject; }
+  QString LastProject() const { return FLastProject; }
+
+  void ShowStatusText(const QString& text);
+  QString StatusText(int panel) const;
+  static QString CreditLine();
+  static QString HomePage();
+
+  // Settings state (menu check marks hold the rest).
+  QString TemporaryPath() const { return FTemporaryPath; }
+  bool LoggingFileOperation() const { return FLoggingFileOperation; }
+  bool LoadDefaultAtStart() const { return FLoadDefaultAtStart; }
+  bool DefaultPlugin() const { return FDefaultPlugin; }
+  bool DynamicPath() const { return FDynamicPath; }
+  TColor Color() const { return FColor; }
+  TColor FontColor() const { return FFontColor; }
+  TColor WindowTextColor() const { return FWindowTextColor; }
+  TColor WindowBackgroundColor() const { return FWindowBackgroundColor; }
+  bool WindowBorder() const { return FWindowBorder; }
+
+  // The main menu, by the names the rest of the program uses.
+  QMenu *File1, *App1, *PictureProcessing1, *DragandDrop1, *Cursor1, *Projects1, *Objects1, *Window1;
+  QAction *New1, *Save1, *Temp1, *About1, *Exit1;
+  QAction *Nearest1, *Complement1, *ConfirmRequest1, *Default1, *CreateObjectbyDrop1, *Expert1;
+  QAction *Static1, *Dynamic1, *BackgroundColor1, *Bevels1, *Locked1;
+  QAction *Maintenance1;
+  QAction *Delete1, *TreeView1, *mnuAddListView1, *mnuAddLabel1, *Image1, *Application1, *Thumbnail1,
+      *MemoPad1, *DEBUG1, *Addon1, *Slave1, *Relation1;
+  QAction *FitToGrid1, *FitToWindow1, *FullScreen1, *HideMenu1, *InitReferencePoint1, *Restore1;
+  QAction* Help1;
+
+  // The drop confirmation popup: Copy, Move, ShortCut (hidden), Cancel.
+  QMenu* popFileControl;
+  QAction *popCopy, *popMove, *popShortCut, *popCancel;
+
+  QStatusBar* StatusBar1;
+  QLabel* StatusPanels[3];
+  QToolButton* btnLock;
+  // Button pictures: 0..2 for list panes, 5 locked, 6 unlocked.
+  QList<QIcon> ImageList1;
+
+  // Menu commands.
+  void FitToGridClick();
+  void FitToWindowClick();
+  void BevelsClick();
+  void ExpertClick();
+  void LockedClick();
+  void CreateObjectByDropClick();
+  void SetCursorMode(bool dynamic);
+  void SetPictureProcessing(bool fast);
+  void FormClick();
+  void TemporaryClick();
+  void HelpClick();
+  void AboutClick();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void BuildMenus();
+  void BuildStatusBar();
+  void BuildImageList();
+  void SetTopMenusEnabled(bool enabled);
+  void StartTimerFired();
+  void ApplyMainColors();
+  void UseDefaultPlugin();
+  void EnsureTemporaryFolder();
+
+  QString FProgramFolder;
+  std::unique_ptr<TLocalize> FOwnLocalize;
+  TGridScrollBox* FScrollBox = nullptr;
+  std::unique_ptr<TDataFileManager> FDataFile;
+
+  QString FCurrentProject;
+  QString FLastProject;
+  QString FTemporaryPath;
+  bool FLoggingFileOperation = false;
+  bool FLoadDefaultAtStart = false;
+  bool FDefaultPlugin = false;
+  bool FDefaultPluginInstalled = false;
+  bool FDynamicPath = false;
+  TColor FColor = clBtnFace;
+  TColor FFontColor = clWindowText;
+  TColor FWindowTextColor = clWindowText;
+  TColor FWindowBackgroundColor = clWindow;
+  bool FWindowBorder = true;
+
+  bool FShowHandlerAttached = true;
+  bool FShownOnce = false;
+  QPointer<QTimer> FStartTimer;
+};

@@ -1,0 +1,154 @@
+#include "prompt_service.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+#include "input_dialog.h"
+
+namespace {
+
+std::unique_ptr<TPromptService>& Slot() {
+  static std::unique_ptr<TPromptService> service;
+  return service;
+}
+
+QPointer<QWidget>& ParentSlot() {
+  static QPointer<QWidget> parent;
+  return parent;
+}
+
+void CentreOn(QWidget* dialog, QWidget* parent) {
+  if (!parent) return;
+  dialog->adjustSize();
+  const QRect pr = parent->frameGeometry();
+  dialog->move(pr.center() - dialog->rect().center());
+}
+
+}  // namespace
+
+TPromptService& Prompts() {
+  auto& s = Slot();
+  if (!s) s = std::make_unique<TQtPromptService>();
+  return *s;
+}
+
+std::unique_ptr<TPromptService> InstallPrompts(std::unique_ptr<TPromptService> service) {
+  auto previous = std::move(Slot());
+  Slot() = std::move(service);
+  return previous;
+}
+
+void SetPromptParent(QWidget* parent) { ParentSlot() = parent; }
+QWidget* PromptParent() { return ParentSlot().data(); }
+
+TMsgResult TQtPromptService::Message(const QString& text, TMsgKind kind, TMsgButtons buttons) {
+  QMessageBox box(PromptParent());
+  switch (kind) {
+    case TMsgKind::Information: box.setIcon(QMessageBox::Information); box.setWindowTitle(QObject::tr("Information")); break;
+    case TMsgKind::Confirmation: box.setIcon(QMessageBox::Question); box.setWindowTitle(QObject::tr("Confirm")); break;
+    case TMsgKind::Warning: box.setIcon(QMessageBox::Warning); box.setWindowTitle(QObject::tr("Warning")); break;
+    case TMsgKind::Error: box.setIcon(QMessageBox::Critical); box.setWindowTitle(QObject::tr("Error")); break;
+  }
+  QString shown = text;
+  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  box.setText(shown);
+  switch (buttons) {
+    case TMsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case TMsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case TMsgButtons::OkCancelIgnore:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Ignore);
+      break;
+    case TMsgButtons::OkAbort: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Abort); break;
+  }
+  box.setDefaultButton(QMessageBox::Ok);
+  switch (box.exec()) {
+    case QMessageBox::Ok: return TMsgResult::Ok;
+    case QMessageBox::Ignore: return TMsgResult::Ignore;
+    case QMessageBox::Abort: return TMsgResult::Abort;
+    default: return TMsgResult::Cancel;
+  }
+}
+
+bool TQtPromptService::InputQuery(const QString& caption, const QString& prompt, QString& value,
+                                  const QString& second) {
+  TForm4 form(PromptParent(), caption, prompt, value, second);
+  CentreOn(&form, PromptParent());
+  const bool ok = form.exec() == QDialog::Accepted;
+  value = form.Text();
+  return ok;
+}
+
+bool TQtPromptService::ChooseColor(TColor& color) {
+  const QColor chosen = QColorDialog::getColor(ColorToQColor(color), PromptParent());
+  if (!chosen.isValid()) return false;
+  color = QColorToColor(chosen);
+  return true;
+}
+
+QString TQtPromptService::OpenFileName(const QString& caption, const QString& filter, const QString& initial,
+                                       bool picturePreview) {
+  Q_UNUSED(picturePreview);
+  return QFileDialog::getOpenFileName(PromptParent(), caption, initial, filter);
+}
+
+void TQtPromptService::Beep() { QApplication::beep(); }
+
+TMsgResult TScriptedPromptService::Message(const QString& text, TMsgKind kind, TMsgButtons buttons) {
+  Calls.push_back({QStringLiteral("message"), text, kind, buttons});
+  if (MessageAnswers.empty()) return TMsgResult::Ok;
+  const TMsgResult r = MessageAnswers.front();
+  MessageAnswers.pop_front();
+  return r;
+}
+
+bool TScriptedPromptService::InputQuery(const QString& caption, const QString& prompt, QString& value,
+                                        const QString& second) {
+  Q_UNUSED(second);
+  Calls.push_back({QStringLiteral("input"), caption + u'|' + prompt});
+  if (InputAnswers.empty()) return false;
+  const auto a = InputAnswers.front();
+  InputAnswers.pop_front();
+  if (!a) return false;
+  value = *a;
+  return true;
+}
+
+bool TScriptedPromptService::ChooseColor(TColor& color) {
+  Calls.push_back({QStringLiteral("color"), ColorToText(color)});
+  if (ColorAnswers.empty()) return false;
+  const auto a = ColorAnswers.front();
+  ColorAnswers.pop_front();
+  if (!a) return false;
+  color = *a;
+  return true;
+}
+
+QString TScriptedPromptService::OpenFileName(const QString& caption, const QString& filter, const QString& initial,
+                                             bool picturePreview) {
+  Q_UNUSED(filter);
+  Q_UNUSED(initial);
+  Q_UNUSED(picturePreview);
+  Calls.push_back({QStringLiteral("file"), caption});
+  if (FileAnswers.empty()) return {};
+  const QString a = FileAnswers.front();
+  FileAnswers.pop_front();
+  return a;
+}
+
+QStringList TScriptedPromptService::Messages() const {
+  QStringList out;
+  for (const TCall& c : Calls)
+    if (c.What == QLatin1String("message")) out.append(c.Text);
+  return out;
+}
+
+TScopedScriptedPrompts::TScopedScriptedPrompts() {
+  auto s = std::make_unique<TScriptedPromptService>();
+  FService = s.get();
+  FPrevious = InstallPrompts(std::move(s));
+}
+
+TScopedScriptedPrompts::~TScopedScriptedPrompts() { InstallPrompts(std::move(FPrevious)); }

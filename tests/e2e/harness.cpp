@@ -1,0 +1,152 @@
+#include "harness.h"
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+TXvfb::TXvfb() {
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    const std::string fd = std::to_string(fds[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+           "-noreset", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  if (pid < 0) {
+    close(fds[0]);
+    return;
+  }
+  FPid = pid;
+  char buf[32] = {};
+  ssize_t n = 0, got;
+  while (n < ssize_t(sizeof buf) - 1 && (got = read(fds[0], buf + n, sizeof buf - 1 - n)) > 0) {
+    n += got;
+    if (memchr(buf, '\n', size_t(n))) break;
+  }
+  close(fds[0]);
+  const QByteArray number = QByteArray(buf, int(n)).trimmed();
+  if (!number.isEmpty()) FDisplay = QStringLiteral(":") + QString::fromLatin1(number);
+}
+
+TXvfb::~TXvfb() {
+  if (FPid > 0) {
+    kill(pid_t(FPid), SIGTERM);
+    int status;
+    waitpid(pid_t(FPid), &status, 0);
+  }
+}
+
+TE2eWorld::TE2eWorld() {
+  for (const QString& f : {ProgramFolder(), Home(), Temp(), Runtime()}) QDir().mkpath(f);
+  QFile::setPermissions(Runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  QFile::copy(QStringLiteral(ZEL32_BINARY), ProgramFolder() + QStringLiteral("/zel32"));
+  QDir().mkpath(QStringLiteral(E2E_OUTPUT_DIR));
+}
+
+TE2eWorld::~TE2eWorld() {
+  for (QProcess* p : FProcesses) {
+    if (p->state() != QProcess::NotRunning) {
+      p->kill();
+      p->waitForFinished(5000);
+    }
+    delete p;
+  }
+}
+
+QProcessEnvironment TE2eWorld::Env() const {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("DISPLAY"), FX.Display());
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  env.insert(QStringLiteral("HOME"), Home());
+  env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Runtime());
+  env.insert(QStringLiteral("TMPDIR"), Temp());
+  for (const char* v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "WAYLAND_DISPLAY"})
+    env.remove(QLatin1String(v));
+  return env;
+}
+
+void TE2eWorld::WriteFile(const QString& relative, const QByteArray& content) const {
+  const QString path = Root() + u'/' + relative;
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+  f.write(content);
+}
+
+QByteArray TE2eWorld::ReadFile(const QString& relative) const {
+  QFile f(Root() + u'/' + relative);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QProcess* TE2eWorld::Start() {
+  auto* p = new QProcess;
+  p->setProcessEnvironment(Env());
+  p->setWorkingDirectory(Root());
+  p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  p->start(ProgramFolder() + QStringLiteral("/zel32"), {});
+  p->waitForStarted(10000);
+  FProcesses.append(p);
+  return p;
+}
+
+QString TE2eWorld::Run(const QString& program, const QStringList& args, int timeoutMs, int* exitCode) const {
+  QProcess p;
+  p.setProcessEnvironment(Env());
+  p.start(program, args);
+  if (!p.waitForFinished(timeoutMs)) {
+    p.kill();
+    p.waitForFinished();
+  }
+  if (exitCode) *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString TE2eWorld::Xdotool(const QStringList& args, int* exitCode) const {
+  return Run(QStringLiteral("xdotool"), args, 20000, exitCode);
+}
+
+QStringList TE2eWorld::Windows(const QString& titlePattern) const {
+  return Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titlePattern})
+      .split(u'\n', Qt::SkipEmptyParts);
+}
+
+QStringList TE2eWorld::WaitForWindows(const QString& titlePattern, int timeoutMs) const {
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < timeoutMs) {
+    const QStringList w = Windows(titlePattern);
+    if (!w.isEmpty()) return w;
+    QThread::msleep(100);
+  }
+  return {};
+}
+
+void TE2eWorld::Keys(const QString& window, const QStringList& keys) const {
+  Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+  for (const QString& k : keys) {
+    Xdotool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), k});
+    QThread::msleep(250);
+  }
+}
+
+QString TE2eWorld::Screenshot(const QString& name, const QString& window) const {
+  const QString path = QStringLiteral(E2E_OUTPUT_DIR) + u'/' + name + QStringLiteral(".png");
+  QStringList args{path};
+  if (!window.isEmpty()) args << window;
+  Run(QStringLiteral(E2E_SCREENSHOT), args);
+  return path;
+}
+
+bool TE2eWorld::WaitExit(QProcess* p, int timeoutMs) {
+  return p->state() == QProcess::NotRunning || p->waitForFinished(timeoutMs);
+}

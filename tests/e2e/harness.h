@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A private X server for one test.
+class TXvfb {
+public:
+  TXvfb();
+  ~TXvfb();
+  bool Ok() const { return FPid > 0 && !FDisplay.isEmpty(); }
+  QString Display() const { return FDisplay; }
+
+private:
+  qint64 FPid = -1;
+  QString FDisplay;
+};
+
+// A program folder with its own copy of zel32, a home, a runtime folder and a
+// temporary folder, and the means to run the program and drive it.
+class TE2eWorld {
+public:
+  TE2eWorld();
+  ~TE2eWorld();
+
+  const TXvfb& X() const { return FX; }
+  QString Root() const { return FDir.path(); }
+  QString ProgramFolder() const { return Root() + QStringLiteral("/program"); }
+  QString Home() const { return Root() + QStringLiteral("/home"); }
+  QString Temp() const { return Root() + QStringLiteral("/tmp"); }
+  QString Runtime() const { return Root() + QStringLiteral("/run"); }
+  QProcessEnvironment Env() const;
+
+  void WriteFile(const QString& relative, const QByteArray& content) const;
+  QByteArray ReadFile(const QString& relative) const;
+
+  // Starts zel32 from the program folder. The process belongs to the world.
+  QProcess* Start();
+  // Runs a helper command on the test's display; its standard output.
+  QString Run(const QString& program, const QStringList& args, int timeoutMs = 20000, int* exitCode = nullptr) const;
+  QString Xdotool(const QStringList& args, int* exitCode = nullptr) const;
+  // The visible top-level windows whose title matches the pattern.
+  QStringList WaitForWindows(const QString& titlePattern, int timeoutMs = 20000) const;
+  QStringList Windows(const QString& titlePattern) const;
+  // Focuses a window and types keys (xdotool key names).
+  void Keys(const QString& window, const QStringList& keys) const;
+  // Saves a screenshot in the e2e output folder and returns its path.
+  QString Screenshot(const QString& name, const QString& window = QString()) const;
+  // Waits for a started process to end; false on timeout.
+  static bool WaitExit(QProcess* p, int timeoutMs = 20000);
+
+private:
+  QTemporaryDir FDir;
+  TXvfb FX;
+  QList<QProcess*> FProcesses;
+};
