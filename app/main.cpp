@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QStandardPaths>
 
+#include "automation.h"
 #include "environment.h"
 #include "project_manager.h"
 #include "single_instance.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
 
   auto* window = new TProjectManager(Environment::ProgramFolder());
+  TAutomation::StartIfRequested(window);
   window->show();
   return app.exec();
 }

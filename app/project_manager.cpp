@@ -16,7 +16,11 @@
 #include <QUrl>
 
 #include "about_form.h"
+#include "bound_relater.h"
+#include "custom_bound.h"
 #include "data_file_manager.h"
+#include "gauge.h"
+#include "register_kinds.h"
 #include "environment.h"
 #include "grid_scroll_box.h"
 #include "localize.h"
@@ -103,9 +107,14 @@ TProjectManager::TProjectManager(const QString& programFolder, QWidget* parent)
   FScrollBox = new TGridScrollBox(this);
   setCentralWidget(FScrollBox);
   connect(FScrollBox, &TGridScrollBox::Clicked, this, &TProjectManager::FormClick);
+  FGauge = new TGauge(this);
+  FGauge->hide();
   ApplyMainColors();
 
   FDataFile = std::make_unique<TDataFileManager>(FProgramFolder);
+  FObjects = std::make_unique<TBoundRelater>();
+  static const bool kindsRegistered = (RegisterBuiltInKinds(), true);
+  Q_UNUSED(kindsRegistered);
 
   GlobalLocalize()->LocalizeMenu(menuBar());
   GlobalLocalize()->LocalizeMenu(popFileControl);
@@ -120,6 +129,7 @@ TProjectManager::TProjectManager(const QString& programFolder, QWidget* parent)
 
 TProjectManager::~TProjectManager() {
   ClearObjects();
+  FObjects.reset();
   if (FOwnLocalize && GlobalLocalize() == FOwnLocalize.get()) SetGlobalLocalize(nullptr);
   if (PromptParent() == this) SetPromptParent(nullptr);
 }
@@ -225,6 +235,15 @@ void TProjectManager::BuildMenus() {
   for (QAction* a : {popCopy, popMove, popShortCut, popCancel}) pop->addAction(a);
 
   connect(Exit1, &QAction::triggered, this, &QWidget::close);
+  connect(Delete1, &QAction::triggered, this, &TProjectManager::DeleteClick);
+  const std::pair<QAction*, const char*> kinds[] = {
+      {TreeView1, "treeview"}, {mnuAddListView1, "listview"}, {mnuAddLabel1, "label"}, {Image1, "image"},
+      {Application1, "app"},   {Thumbnail1, "thumbnail"},     {MemoPad1, "memopad"},   {DEBUG1, "debug"},
+      {Slave1, "slave"}};
+  for (const auto& [item, keyword] : kinds) {
+    const QString k = QLatin1String(keyword);
+    connect(item, &QAction::triggered, this, [this, k] { CreateObjectFromMenu(k); });
+  }
   connect(Temp1, &QAction::triggered, this, &TProjectManager::TemporaryClick);
   connect(About1, &QAction::triggered, this, &TProjectManager::AboutClick);
   connect(Help1, &QAction::triggered, this, &TProjectManager::HelpClick);
@@ -366,18 +385,6 @@ void TProjectManager::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TProjectManager::OpenProject(const QString& name) {
-  ClearObjects();
-  FCurrentProject = name;
-  setWindowTitle(name);
-}
-
-void TProjectManager::StoreDefaultProject() {
-  // Nothing to store while the project window holds no objects.
-}
-
-void TProjectManager::ClearObjects() {}
-
 void TProjectManager::RebuildProjectsMenu() {
   const QList<QAction*> items = Projects1->actions();
   for (int i = 2; i < items.size(); ++i) {
@@ -407,42 +414,11 @@ void TProjectManager::ApplyMainColors() {
   FScrollBox->setFont(font());
 }
 
-void TProjectManager::ApplyWindowColors() {
-  // Objects take the colours in object-list order once objects exist.
-}
-
 void TProjectManager::UseDefaultPlugin() { FDefaultPluginInstalled = true; }
-
-void TProjectManager::FitToGridClick() {
-  FitToGrid1->setChecked(!FitToGrid1->isChecked());
-  FScrollBox->SetShowGrid(FitToGrid1->isChecked());
-}
-
-void TProjectManager::FitToWindowClick() {
-  FitToWindow1->setChecked(!FitToWindow1->isChecked());
-  Restore1->setEnabled(!FitToWindow1->isChecked());
-}
-
-void TProjectManager::BevelsClick() { Bevels1->setChecked(!Bevels1->isChecked()); }
-void TProjectManager::ExpertClick() { Expert1->setChecked(!Expert1->isChecked()); }
-
-void TProjectManager::LockedClick() {
-  Locked1->setChecked(!Locked1->isChecked());
-  btnLock->setIcon(ImageList1.value(Locked1->isChecked() ? 5 : 6));
-  if (Locked1->isChecked()) FormClick();
-}
 
 void TProjectManager::CreateObjectByDropClick() {
   CreateObjectbyDrop1->setChecked(!CreateObjectbyDrop1->isChecked());
   setAcceptDrops(CreateObjectbyDrop1->isChecked());
-}
-
-void TProjectManager::SetCursorMode(bool dynamic) { (dynamic ? Dynamic1 : Static1)->setChecked(true); }
-void TProjectManager::SetPictureProcessing(bool fast) { (fast ? Nearest1 : Complement1)->setChecked(true); }
-
-void TProjectManager::FormClick() {
-  Delete1->setEnabled(false);
-  ShowStatusText(QString());
 }
 
 void TProjectManager::TemporaryClick() { QDesktopServices::openUrl(QUrl::fromLocalFile(FTemporaryPath)); }

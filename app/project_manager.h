@@ -16,7 +16,10 @@ class QMenu;
 class QStatusBar;
 class QTimer;
 class QToolButton;
+class TBoundRelater;
+#include "custom_bound.h"
 class TDataFileManager;
+class TGauge;
 class TGridScrollBox;
 class TLocalize;
 
@@ -43,11 +46,28 @@ public:
 
   // Projects.
   void OpenProject(const QString& name);
+  void StoreProject(const QString& name, const QString& records);
   void StoreDefaultProject();
+  QString UniqueProjectName() const;
+  // The records of every object in list order, as comma text.
+  QString ProjectRecords() const;
   void RebuildProjectsMenu();
   void ClearObjects();
   QString CurrentProject() const { return FCurrentProject; }
   QString LastProject() const { return FLastProject; }
+  bool DesignChanged() const { return FDesignChanged; }
+  // How many records the last opened project held that made no object.
+  int UnopenedRecords() const { return FUnopenedRecords; }
+
+  // Objects.
+  TBoundRelater* Objects() const { return FObjects.get(); }
+  TCustomBound* CreateObject(const QString& record, bool loading);
+  void SelectObject(TCustomBound* object);
+  TCustomBound* SelectedObject() const { return FSelected; }
+  void DeleteClick();
+  void MoveObjectFirst(TCustomBound* object);
+  void MoveObjectLast(TCustomBound* object);
+  void ResolveAllRelations();
 
   void ShowStatusText(const QString& text);
   QString StatusText(int panel) const;
@@ -97,6 +117,7 @@ public:
   void SetCursorMode(bool dynamic);
   void SetPictureProcessing(bool fast);
   void FormClick();
+  void CreateObjectFromMenu(const QString& keyword);
   void TemporaryClick();
   void HelpClick();
   void AboutClick();
@@ -119,7 +140,12 @@ private:
   QString FProgramFolder;
   std::unique_ptr<TLocalize> FOwnLocalize;
   TGridScrollBox* FScrollBox = nullptr;
+  TGauge* FGauge = nullptr;
   std::unique_ptr<TDataFileManager> FDataFile;
+  std::unique_ptr<TBoundRelater> FObjects;
+  QPointer<TCustomBound> FSelected;
+  bool FDesignChanged = false;
+  int FUnopenedRecords = 0;
 
   QString FCurrentProject;
   QString FLastProject;

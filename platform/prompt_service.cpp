@@ -4,6 +4,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 #include <QPointer>
 
 #include "input_dialog.h"
@@ -94,6 +96,25 @@ QString TQtPromptService::OpenFileName(const QString& caption, const QString& fi
   return QFileDialog::getOpenFileName(PromptParent(), caption, initial, filter);
 }
 
+bool TQtPromptService::EditTextLines(const QString& caption, QString& text) {
+  QDialog dialog(PromptParent());
+  dialog.setWindowTitle(caption);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* memo = new QPlainTextEdit(&dialog);
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  QString shown = text;
+  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  memo->setPlainText(shown);
+  layout->addWidget(memo);
+  dialog.resize(480, 320);
+  CentreOn(&dialog, PromptParent());
+  // The window has no buttons: closing it keeps what was typed.
+  dialog.exec();
+  text = memo->toPlainText().replace(u'\n', QLatin1String("\r\n"));
+  return true;
+}
+
 void TQtPromptService::Beep() { QApplication::beep(); }
 
 TMsgResult TScriptedPromptService::Message(const QString& text, TMsgKind kind, TMsgButtons buttons) {
@@ -136,6 +157,17 @@ QString TScriptedPromptService::OpenFileName(const QString& caption, const QStri
   const QString a = FileAnswers.front();
   FileAnswers.pop_front();
   return a;
+}
+
+bool TScriptedPromptService::EditTextLines(const QString& caption, QString& text) {
+  Calls.push_back({QStringLiteral("text"), caption});
+  TextShown.append(text);
+  if (TextAnswers.empty()) return false;
+  const auto a = TextAnswers.front();
+  TextAnswers.pop_front();
+  if (!a) return false;
+  text = *a;
+  return true;
 }
 
 QStringList TScriptedPromptService::Messages() const {

@@ -32,6 +32,8 @@ public:
   // asks for a dialog that previews pictures.
   virtual QString OpenFileName(const QString& caption, const QString& filter, const QString& initial,
                                bool picturePreview) = 0;
+  // A window for editing multi-line text; false when the user cancels.
+  virtual bool EditTextLines(const QString& caption, QString& text) = 0;
   virtual void Beep() = 0;
 };
 
@@ -57,6 +59,7 @@ public:
   bool ChooseColor(TColor& color) override;
   QString OpenFileName(const QString& caption, const QString& filter, const QString& initial,
                        bool picturePreview) override;
+  bool EditTextLines(const QString& caption, QString& text) override;
   void Beep() override;
 };
 
@@ -74,6 +77,8 @@ public:
   std::deque<std::optional<QString>> InputAnswers;    // nullopt or empty queue: Cancel
   std::deque<std::optional<TColor>> ColorAnswers;     // nullopt or empty queue: Cancel
   std::deque<QString> FileAnswers;                    // empty queue: cancelled
+  std::deque<std::optional<QString>> TextAnswers;     // nullopt or empty queue: Cancel
+  QStringList TextShown;                              // what each text window started with
   std::vector<TCall> Calls;
   int Beeps = 0;
 
@@ -82,6 +87,7 @@ public:
   bool ChooseColor(TColor& color) override;
   QString OpenFileName(const QString& caption, const QString& filter, const QString& initial,
                        bool picturePreview) override;
+  bool EditTextLines(const QString& caption, QString& text) override;
   void Beep() override { ++Beeps; }
 
   QStringList Messages() const;

@@ -1,0 +1,103 @@
+// Projects: the project lines of the data file and opening and storing them.
+#include <QAction>
+#include <QCoreApplication>
+#include <QToolButton>
+
+#include "bound_keeper.h"
+#include "bound_relater.h"
+#include "custom_bound.h"
+#include "data_file_manager.h"
+#include "gauge.h"
+#include "grid_scroll_box.h"
+#include "localize.h"
+#include "project_manager.h"
+#include "string_list_ex.h"
+
+void TProjectManager::ClearObjects() {
+  FSelected = nullptr;
+  if (FObjects) FObjects->Clear();
+}
+
+QString TProjectManager::ProjectRecords() const {
+  TStringListEx records;
+  for (TCustomBound* o : FObjects->Items()) records.Add(o->GetRecord());
+  return records.CommaText();
+}
+
+void TProjectManager::StoreProject(const QString& name, const QString& records) {
+  auto section = FDataFile->GetProjectSection();
+  const int i = section->IndexOfName(name);
+  const QString line = name + u'=' + records;
+  if (i >= 0)
+    section->Put(i, line);
+  else
+    section->Add(line);
+  FDataFile->SetProjectSection(std::move(section));
+}
+
+void TProjectManager::StoreDefaultProject() {
+  if (FObjects->Count() == 0) return;
+  StoreProject(QStringLiteral("DEFAULT"), ProjectRecords());
+}
+
+QString TProjectManager::UniqueProjectName() const {
+  const QString base = Translate(QStringLiteral("MSGID_PM103:NewProject"));
+  const auto section = FDataFile->GetProjectSection();
+  if (section->IndexOfName(base) < 0) return base;
+  for (int n = 1;; ++n) {
+    const QString name = base + QStringLiteral("(%1)").arg(n);
+    if (section->IndexOfName(name) < 0) return name;
+  }
+}
+
+void TProjectManager::OpenProject(const QString& name) {
+  FDesignChanged = false;
+  FScrollBox->hide();
+  FGauge->move((centralWidget() ? centralWidget()->width() : width()) / 2 - FGauge->width() / 2,
+               (centralWidget() ? centralWidget()->height() : height()) / 2 - FGauge->height() / 2);
+  FGauge->SetProgress(0);
+  FGauge->show();
+  FGauge->raise();
+  struct TRestore {
+    TProjectManager* M;
+    ~TRestore() {
+      M->FGauge->hide();
+      M->FScrollBox->show();
+    }
+  } restore{this};
+
+  ClearObjects();
+  FCurrentProject = name;
+  setWindowTitle(name);
+  FUnopenedRecords = 0;
+  auto section = FDataFile->GetProjectSection();
+  const QString records = section->Values(name);
+  FDataFile->SetProjectSection(nullptr);
+  if (records.isEmpty()) return;
+
+  const QStringList list = SplitCommaText(records);
+  if (!list.isEmpty()) {
+    FGauge->SetMaxValue(int(list.size()));
+    for (int i = 0; i < list.size(); ++i) {
+      FGauge->SetProgress(i);
+      // Keep painting while objects are made, but take no input meanwhile.
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+      if (TCustomBound* o = CreateObject(list[i], true))
+        o->Locked = true;
+      else
+        ++FUnopenedRecords;
+    }
+    Locked1->setChecked(true);
+    btnLock->setIcon(ImageList1.value(5));
+  }
+  RegisterUsedIDs(*FObjects);
+  for (TCustomBound* o : FObjects->Items()) o->Keeper()->AttachObjectList(FObjects.get());
+  for (TCustomBound* o : FObjects->Items()) o->ResolveRelations();
+  FDesignChanged = false;
+  FGauge->hide();
+  FScrollBox->show();
+  ApplyWindowColors();
+  if (FUnopenedRecords > 0)
+    ShowStatusText(tr("%n object(s) of this project could not be opened; saving it drops them.", nullptr,
+                      FUnopenedRecords));
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Registers every object kind built so far with the factory.
+void RegisterBuiltInKinds();
