@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QTextCursor>
 
 #include "string_list_ex.h"
@@ -96,8 +97,9 @@ void TraceCommand(const QString& kind, const QString& id, const QString& event, 
       if (!view->document()->isEmpty()) cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
       cursor.insertText(line, format);
     }
-    view->setTextCursor(cursor);
-    view->ensureCursorVisible();
+    // Follow the newest line, from its start.
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    view->horizontalScrollBar()->setValue(0);
     if (event == QLatin1String("RET EXCEPTION of") && !beeped) {
       QApplication::beep();
       beeped = true;

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "harness.h"
 
 #include <csignal>
@@ -8,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalSocket>
+#include <QRect>
 #include <QThread>
 
 TXvfb::TXvfb() {
@@ -70,6 +74,7 @@ QProcessEnvironment TE2eWorld::Env() const {
   env.insert(QStringLiteral("HOME"), Home());
   env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Runtime());
   env.insert(QStringLiteral("TMPDIR"), Temp());
+  env.insert(QStringLiteral("ZEL32_AUTOMATION"), SocketName());
   for (const char* v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "WAYLAND_DISPLAY"})
     env.remove(QLatin1String(v));
   return env;
@@ -149,4 +154,73 @@ QString TE2eWorld::Screenshot(const QString& name, const QString& window) const 
 
 bool TE2eWorld::WaitExit(QProcess* p, int timeoutMs) {
   return p->state() == QProcess::NotRunning || p->waitForFinished(timeoutMs);
+}
+
+QString TE2eWorld::Ask(const QString& command) const {
+  QLocalSocket socket;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    socket.connectToServer(SocketName());
+    if (socket.waitForConnected(200)) break;
+    QThread::msleep(100);
+  }
+  if (socket.state() != QLocalSocket::ConnectedState) return QStringLiteral("no connection");
+  socket.write(command.toUtf8() + "\n");
+  socket.flush();
+  QByteArray reply;
+  QElapsedTimer t;
+  t.start();
+  while (!reply.endsWith("\n.\n") && t.elapsed() < 20000) {
+    if (socket.waitForReadyRead(200)) reply += socket.readAll();
+  }
+  reply.chop(3);
+  return QString::fromUtf8(reply);
+}
+
+QRect TE2eWorld::Geometry(const QString& name) const {
+  const QStringList n = Ask(QStringLiteral("geometry ") + name).split(u' ');
+  if (n.size() != 4) return {};
+  return QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt());
+}
+
+void TE2eWorld::ClickAt(QPoint p, int repeat) const {
+  Xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
+  QThread::msleep(100);
+  Xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(repeat), QStringLiteral("--delay"),
+           QStringLiteral("80"), QStringLiteral("1")});
+  QThread::msleep(250);
+}
+
+void TE2eWorld::Click(const QString& name, int repeat) const {
+  const QRect r = Geometry(name);
+  EXPECT_TRUE(r.isValid()) << "nothing named " << name.toStdString();
+  if (r.isValid()) ClickAt(r.center(), repeat);
+}
+
+void TE2eWorld::DragMouse(QPoint from, QPoint to) const {
+  Xdotool({QStringLiteral("mousemove"), QString::number(from.x()), QString::number(from.y())});
+  QThread::msleep(100);
+  Xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+  QThread::msleep(100);
+  for (int i = 1; i <= 5; ++i) {
+    const QPoint p = from + (to - from) * i / 5;
+    Xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
+    QThread::msleep(60);
+  }
+  Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+  QThread::msleep(250);
+}
+
+void TE2eWorld::TypeText(const QString& text) const {
+  Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
+  QThread::msleep(200);
+}
+
+void TE2eWorld::ChooseMenu(const QString& menu, const QString& item) const {
+  Click(menu);
+  QElapsedTimer t;
+  t.start();
+  QRect r;
+  while (!(r = Geometry(item)).isValid() && t.elapsed() < 5000) QThread::msleep(100);
+  EXPECT_TRUE(r.isValid()) << "no menu item " << item.toStdString();
+  if (r.isValid()) ClickAt(r.center());
 }

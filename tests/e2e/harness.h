@@ -48,6 +48,20 @@ public:
   void Keys(const QString& window, const QStringList& keys) const;
   // Saves a screenshot in the e2e output folder and returns its path.
   QString Screenshot(const QString& name, const QString& window = QString()) const;
+  // Asks the running program (its test control channel) and returns the answer.
+  QString Ask(const QString& command) const;
+  // The global rectangle of a named menu item, widget or object panel.
+  QRect Geometry(const QString& name) const;
+  // Clicks (button 1) at a global point, or the centre of a named thing.
+  void ClickAt(QPoint p, int repeat = 1) const;
+  void Click(const QString& name, int repeat = 1) const;
+  // Presses at one point, moves in steps and releases at another.
+  void DragMouse(QPoint from, QPoint to) const;
+  void TypeText(const QString& text) const;
+  // Chooses a main-menu item with the mouse: opens the menu, clicks the item.
+  void ChooseMenu(const QString& menu, const QString& item) const;
+  QString SocketName() const { return Root() + QStringLiteral("/automation.sock"); }
+
   // Waits for a started process to end; false on timeout.
   static bool WaitExit(QProcess* p, int timeoutMs = 20000);
 
