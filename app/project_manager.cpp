@@ -109,6 +109,14 @@ TProjectManager::TProjectManager(const QString& programFolder, QWidget* parent)
   connect(FScrollBox, &TGridScrollBox::Clicked, this, &TProjectManager::FormClick);
   FGauge = new TGauge(this);
   FGauge->hide();
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(1000);
+  connect(Timer1, &QTimer::timeout, this, &TProjectManager::MenuRecallTick);
+  FResizeEnd = new QTimer(this);
+  FResizeEnd->setSingleShot(true);
+  FResizeEnd->setInterval(150);
+  connect(FResizeEnd, &QTimer::timeout, this, &TProjectManager::ResizeEnded);
   ApplyMainColors();
 
   FDataFile = std::make_unique<TDataFileManager>(FProgramFolder);
@@ -235,6 +243,20 @@ void TProjectManager::BuildMenus() {
   for (QAction* a : {popCopy, popMove, popShortCut, popCancel}) pop->addAction(a);
 
   connect(Exit1, &QAction::triggered, this, &QWidget::close);
+  connect(New1, &QAction::triggered, this, &TProjectManager::NewProjectClick);
+  connect(Save1, &QAction::triggered, this, &TProjectManager::SaveProject);
+  connect(Maintenance1, &QAction::triggered, this, &TProjectManager::MaintenanceClick);
+  connect(Addon1, &QAction::triggered, this, &TProjectManager::AddonClick);
+  connect(InitReferencePoint1, &QAction::triggered, this, &TProjectManager::InitReferencePoints);
+  connect(Restore1, &QAction::triggered, this, &TProjectManager::RestoreClick);
+  connect(FullScreen1, &QAction::triggered, this, [this] {
+    FullScreen1->setChecked(!FullScreen1->isChecked());
+    FullScreenClick();
+  });
+  connect(HideMenu1, &QAction::triggered, this, [this] {
+    HideMenu1->setChecked(!HideMenu1->isChecked());
+    HideMenuClick();
+  });
   connect(Delete1, &QAction::triggered, this, &TProjectManager::DeleteClick);
   const std::pair<QAction*, const char*> kinds[] = {
       {TreeView1, "treeview"}, {mnuAddListView1, "listview"}, {mnuAddLabel1, "label"}, {Image1, "image"},
@@ -347,6 +369,7 @@ void TProjectManager::showEvent(QShowEvent* event) {
   if (!FLoadDefaultAtStart) return;
   SetTopMenusEnabled(false);
   FStartTimer = new QTimer(this);
+  FStartTimer->setObjectName(QStringLiteral("StartTimer"));
   FStartTimer->setSingleShot(true);
   FStartTimer->setInterval(1500);
   connect(FStartTimer, &QTimer::timeout, this, &TProjectManager::StartTimerFired);
@@ -415,11 +438,6 @@ void TProjectManager::ApplyMainColors() {
 }
 
 void TProjectManager::UseDefaultPlugin() { FDefaultPluginInstalled = true; }
-
-void TProjectManager::CreateObjectByDropClick() {
-  CreateObjectbyDrop1->setChecked(!CreateObjectbyDrop1->isChecked());
-  setAcceptDrops(CreateObjectbyDrop1->isChecked());
-}
 
 void TProjectManager::TemporaryClick() { QDesktopServices::openUrl(QUrl::fromLocalFile(FTemporaryPath)); }
 

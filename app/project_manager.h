@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QIcon>
@@ -17,6 +18,7 @@ class QStatusBar;
 class QTimer;
 class QToolButton;
 class TBoundRelater;
+#include "projects_form.h"
 #include "custom_bound.h"
 class TDataFileManager;
 class TGauge;
@@ -58,6 +60,30 @@ public:
   bool DesignChanged() const { return FDesignChanged; }
   // How many records the last opened project held that made no object.
   int UnopenedRecords() const { return FUnopenedRecords; }
+
+  void SaveProject();
+  void NewProjectClick();
+  void MaintenanceClick();
+  bool InputQueryEx(const QString& caption, const QString& prompt, QString& value, const QString& second);
+  TForm2* ProjectsForm() const { return FProjectsForm; }
+
+  // Layout of the project window.
+  void FitObjectsToWindow(bool loading);
+  void InitReferencePoints();
+  void RestoreClick();
+  void FullScreenClick();
+  void HideMenuClick();
+  void MenuRecallTick();
+  QTimer* Timer1 = nullptr;
+
+  // Files dropped on the window, and the services for the file panes.
+  void DropFiles(const QStringList& files);
+  void ConfirmFileOperation(int& result);
+  void OpenPictureRequest(QObject* sender, const QString& file, const QStringList& files, const QString& kind);
+  void AddonClick();
+  // Whether a picture file's extension can be shown (the picture loader's
+  // judgement once it is installed).
+  static void SetPictureExtensionCheck(std::function<bool(const QString& extension)> check);
 
   // Objects.
   TBoundRelater* Objects() const { return FObjects.get(); }
@@ -123,6 +149,10 @@ public:
   void AboutClick();
 
 protected:
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -161,6 +191,13 @@ private:
   TColor FWindowBackgroundColor = clWindow;
   bool FWindowBorder = true;
 
+  QPointer<TForm2> FProjectsForm;
+  QRect FSavedBounds;            // the window before full screen
+  bool FPendingRefit = false;    // a state change waits for its resize
+  bool FAskingResize = false;
+  QSize FLastSize;
+  QTimer* FResizeEnd = nullptr;  // fires once an interactive resize has ended
+  void ResizeEnded();
   bool FShowHandlerAttached = true;
   bool FShownOnce = false;
   QPointer<QTimer> FStartTimer;

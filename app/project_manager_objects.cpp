@@ -109,11 +109,6 @@ void TProjectManager::FitToGridClick() {
   }
 }
 
-void TProjectManager::FitToWindowClick() {
-  FitToWindow1->setChecked(!FitToWindow1->isChecked());
-  Restore1->setEnabled(!FitToWindow1->isChecked());
-}
-
 void TProjectManager::BevelsClick() {
   Bevels1->setChecked(!Bevels1->isChecked());
   for (TCustomBound* o : FObjects->Items()) o->SetBevels(Bevels1->isChecked());

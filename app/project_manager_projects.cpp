@@ -10,6 +10,7 @@
 #include "gauge.h"
 #include "grid_scroll_box.h"
 #include "localize.h"
+#include "prompt_service.h"
 #include "project_manager.h"
 #include "string_list_ex.h"
 
@@ -95,9 +96,76 @@ void TProjectManager::OpenProject(const QString& name) {
   for (TCustomBound* o : FObjects->Items()) o->ResolveRelations();
   FDesignChanged = false;
   FGauge->hide();
+  if (FitToWindow1->isChecked()) FitObjectsToWindow(true);
   FScrollBox->show();
   ApplyWindowColors();
   if (FUnopenedRecords > 0)
     ShowStatusText(tr("%n object(s) of this project could not be opened; saving it drops them.", nullptr,
                       FUnopenedRecords));
+}
+
+bool TProjectManager::InputQueryEx(const QString& caption, const QString& prompt, QString& value,
+                                   const QString& second) {
+  return Prompts().InputQuery(caption, prompt, value, second);
+}
+
+void TProjectManager::SaveProject() {
+  if (FObjects->Count() == 0) return;
+  bool restoring = false;
+  if (FitToWindow1->isChecked() && !Expert1->isChecked()) {
+    if (FDesignChanged) {
+      const TMsgResult r = ShowMessage(
+          Translate(QStringLiteral("MSGID_PM005:If you continue operation, \\nthe information about the positions and "
+                                   "size of objects \\nat the time of a design will be updated in the present state.")),
+          TMsgKind::Confirmation, TMsgButtons::OkCancel);
+      if (r != TMsgResult::Ok) return;
+      restoring = true;
+    } else {
+      const TMsgResult r = ShowMessage(
+          Translate(QStringLiteral("MSGID_PM006:Push OK., in order to save data, after returning to reference "
+                                   "points.\\nPush Ignore, in order to save as it is.\\nPush Cencel, in order to stop "
+                                   "preservation.\\n")),
+          TMsgKind::Confirmation, TMsgButtons::OkCancelIgnore);
+      if (r == TMsgResult::Cancel) return;
+      restoring = r == TMsgResult::Ok;
+    }
+  }
+  QString name = FCurrentProject.isEmpty() ? UniqueProjectName() : FCurrentProject;
+  if (!InputQueryEx(Translate(QStringLiteral("MSGID_PM101:Project")),
+                    Translate(QStringLiteral("MSGID_PM102:Input project name")), name, FLastProject))
+    return;
+  if (name.isEmpty()) {
+    Prompts().Beep();
+    ShowMessage(Translate(QStringLiteral("MSGID_PM102:Input project name")));
+    return;
+  }
+  if (restoring) {
+    FitToWindowClick();
+    RestoreClick();
+  }
+  StoreProject(name, ProjectRecords());
+  FCurrentProject = name;
+  setWindowTitle(name);
+  FDesignChanged = false;
+  if (restoring) FitToWindowClick();
+}
+
+void TProjectManager::NewProjectClick() {
+  if (FObjects->Count() > 0 &&
+      ShowMessage(Translate(QStringLiteral("MSGID_PM201:Clear Confirmation")), TMsgKind::Information,
+                  TMsgButtons::OkCancel) != TMsgResult::Ok)
+    return;
+  ClearObjects();
+  FCurrentProject = UniqueProjectName();
+  FLastProject.clear();
+  setWindowTitle(FCurrentProject);
+  btnLock->setIcon(ImageList1.value(6));
+}
+
+void TProjectManager::MaintenanceClick() {
+  if (!FProjectsForm) FProjectsForm = new TForm2(this);
+  FProjectsForm->Open(FDataFile.get(), [this](const QString& name) {
+    StoreDefaultProject();
+    OpenProject(name);
+  });
 }

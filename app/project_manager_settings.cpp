@@ -63,7 +63,8 @@ void TProjectManager::ApplySettings() {
 void TProjectManager::WriteSettings(int code) {
   if (!(code & 1)) return;
   auto s = FDataFile->GetApplicationSection();
-  if (isMaximized()) {
+  // Full screen counts as maximized: the placement to come back to is the one before it.
+  if (isMaximized() || isFullScreen()) {
     s->SetValue(QStringLiteral("WindowState"), QStringLiteral("Maximized"));
   } else {
     s->SetValue(QStringLiteral("WindowState"), QStringLiteral("Normal"));

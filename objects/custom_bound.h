@@ -73,6 +73,9 @@ public:
   virtual void PrefenceChanged(QObject* sender);
   virtual void PrefenceOpen(QObject* sender);
   virtual void Arrange();
+  // A file dropped on the main window made this object: a program, a picture
+  // or a folder, or the target of a shortcut (then `shortcut` describes it).
+  virtual void ReceiveDroppedFile(const QString& file, const struct TShellLink* shortcut) {}
 
   // Non-virtual operations.
   void SnapToGrid();

@@ -212,6 +212,15 @@ TShellLink ReadShellLink(const QString& file) {
   return link;
 }
 
+bool IsProgramFile(const QString& file) {
+  const QFileInfo fi(file);
+  if (!fi.isFile() || !fi.isExecutable()) return false;
+  QFile f(file);
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  const QByteArray head = f.read(4);
+  return head == QByteArray("\x7F" "ELF", 4) || head.startsWith("#!");
+}
+
 QString ReadRegistryString(quint32 root, const QString& key, const QString& valueName) {
   if (root != HKEY_CURRENT_USER) return {};
   QString k = key;

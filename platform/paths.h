@@ -56,6 +56,10 @@ struct TShellLink {
 // link. Fails when the file is neither or its target cannot be resolved.
 TShellLink ReadShellLink(const QString& file);
 
+// "A program": an executable regular file whose content is an ELF image or
+// starts with "#!". A picture with an execute bit (common on FAT media) is not.
+bool IsProgramFile(const QString& file);
+
 constexpr quint32 HKEY_CURRENT_USER = 0x80000001u;
 // Only the user's Shell Folders key exists here; its values are the user's
 // folders. Anything else reads as empty.

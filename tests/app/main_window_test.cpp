@@ -112,7 +112,7 @@ TEST(MainWindow, LoadDefaultAtStartDisablesTheMenusUntilTheTimerFires) {
   QPointer<TProjectManager> m = new TProjectManager(w.ProgramFolder());
   m->show();
   for (QAction* a : m->menuBar()->actions()) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-  QTimer* timer = m->findChild<QTimer*>();
+  QTimer* timer = m->findChild<QTimer*>(QStringLiteral("StartTimer"));
   ASSERT_NE(timer, nullptr);
   EXPECT_EQ(timer->interval(), 1500);
   ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
@@ -120,7 +120,7 @@ TEST(MainWindow, LoadDefaultAtStartDisablesTheMenusUntilTheTimerFires) {
   EXPECT_EQ(m->CurrentProject(), QStringLiteral("DEFAULT"));
   for (QAction* a : m->menuBar()->actions()) EXPECT_TRUE(a->isEnabled());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(m->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly), nullptr);
+  EXPECT_EQ(m->findChild<QTimer*>(QStringLiteral("StartTimer")), nullptr);
   // While the current project is DEFAULT, Project keeps the last-project name.
   m->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
