@@ -156,3 +156,27 @@ TEST(MainWindow, HelpWithoutAFileSaysSo) {
   m.Help1->trigger();
   EXPECT_EQ(prompts->Messages(), QStringList{"Help file not found."});
 }
+
+TEST(MainWindow, DropQuestionForFilePanes) {
+  TTempWorld w;
+  TScopedScriptedPrompts prompts;
+  TProjectManager m(w.ProgramFolder());
+  int result = 2;
+  m.ConfirmFileOperation(result);
+  EXPECT_EQ(result, 2);  // Default: the pane's own choice stands
+  m.ConfirmRequest1->trigger();
+  for (QAction* pick : {static_cast<QAction*>(nullptr), m.popCopy, m.popMove}) {
+    // Answer once the popup is up: choose an item, or dismiss it.
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, &m, [&m, &answer, pick] {
+      if (!m.popFileControl->isVisible()) return;
+      answer.stop();
+      if (pick) pick->trigger();
+      m.popFileControl->close();
+    });
+    answer.start();
+    m.ConfirmFileOperation(result);
+    EXPECT_EQ(result, pick == m.popCopy ? 1 : pick == m.popMove ? 2 : 3);
+  }
+}

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <QPoint>
+#include <QThread>
+
+#include "harness.h"
+
+namespace {
+
+QStringList ObjectLines(const TE2eWorld& w) { return w.Ask(QStringLiteral("objects")).split(u'\n', Qt::SkipEmptyParts); }
+
+}  // namespace
+
+TEST(Projects, ASavedLayoutComesBackAfterARestart) {
+  TE2eWorld w;
+  ASSERT_TRUE(w.X().Ok());
+  w.WriteFile(QStringLiteral("program/zel32.ini"),
+              "[QUORVANE -Deskloom v1.8 -]\r\n[Application]\r\nLeft=0\r\nTop=0\r\nWidth=900\r\nHeight=700\r\n"
+              "[Project]\r\n");
+  QProcess* zel = w.Start();
+  QStringList windows = w.WaitForWindows(QStringLiteral("^Deskloom$"));
+  ASSERT_EQ(windows.size(), 1);
+
+  w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("mnuAddLabel1"));
+  w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("MemoPad1"));
+  QStringList objects = ObjectLines(w);
+  ASSERT_EQ(objects.size(), 2);
+  const QString label = objects[0].section(u' ', 1, 1), memo = objects[1].section(u' ', 1, 1);
+  // Place the memo pad by dragging its frame, and relate the label to it.
+  const QStringList m = objects[1].split(u' ');
+  const QPoint grip(m[2].toInt() + 2, m[3].toInt() + m[5].toInt() / 2);
+  w.DragMouse(grip, grip + QPoint(300, 120));
+  const QStringList l = objects[0].split(u' ');
+  w.ClickAt(QPoint(l[2].toInt() + l[4].toInt() / 2, l[3].toInt() + l[5].toInt() / 2), 2);
+  w.Click(QStringLiteral("Relation"));
+  w.TypeText(memo);
+  w.Click(QStringLiteral("Caption"));
+  w.Keys(windows.first(), {QStringLiteral("ctrl+a")});
+  w.TypeText(QStringLiteral("Inbox"));
+  w.Keys(windows.first(), {QStringLiteral("Return")});
+  QThread::msleep(300);
+  const QStringList before = ObjectLines(w);
+  const QString labelRecord = w.Ask(QStringLiteral("record ") + label);
+  EXPECT_TRUE(labelRecord.contains(u',' + memo + u',')) << labelRecord.toStdString();
+  EXPECT_TRUE(labelRecord.endsWith(QStringLiteral(",Inbox"))) << labelRecord.toStdString();
+
+  // File > Save Project, name it, OK.
+  w.ChooseMenu(QStringLiteral("File1"), QStringLiteral("Save1"));
+  ASSERT_EQ(w.WaitForWindows(QStringLiteral("^Project$")).size(), 1);
+  w.Keys(w.Windows(QStringLiteral("^Project$")).first(), {QStringLiteral("ctrl+a")});
+  w.TypeText(QStringLiteral("Mail desk"));
+  w.Keys(w.Windows(QStringLiteral("^Project$")).first(), {QStringLiteral("Return")});
+  QThread::msleep(300);
+  EXPECT_EQ(w.Ask(QStringLiteral("title")), QStringLiteral("Mail desk"));
+  w.Keys(w.Windows(QStringLiteral("^Mail desk$")).value(0), {QStringLiteral("alt+f"), QStringLiteral("e")});
+  ASSERT_TRUE(TE2eWorld::WaitExit(zel));
+
+  QString ini = QString::fromUtf8(w.ReadFile(QStringLiteral("program/zel32.ini")));
+  EXPECT_TRUE(ini.contains(QStringLiteral("\r\nMail desk=\"Label,") + label)) << ini.toStdString();
+  EXPECT_TRUE(ini.contains(QStringLiteral("\r\nDEFAULT=\"Label,") + label)) << ini.toStdString();
+  EXPECT_TRUE(ini.contains(QStringLiteral("\r\nProject=Mail desk\r\n")));
+  ini.replace(QStringLiteral("LoadDefaultAtStart=False"), QStringLiteral("LoadDefaultAtStart=True"));
+  w.WriteFile(QStringLiteral("program/zel32.ini"), ini.toUtf8());
+
+  // Start again: after a moment DEFAULT opens with the same layout and relation.
+  zel = w.Start();
+  windows = w.WaitForWindows(QStringLiteral("^Mail desk \\(inherited\\)$"), 10000);
+  ASSERT_EQ(windows.size(), 1);
+  EXPECT_EQ(ObjectLines(w), before);
+  EXPECT_EQ(w.Ask(QStringLiteral("record ") + label), labelRecord);
+  w.Screenshot(QStringLiteral("projects-reopened"), windows.first());
+  w.Keys(windows.first(), {QStringLiteral("alt+f"), QStringLiteral("e")});
+  ASSERT_TRUE(TE2eWorld::WaitExit(zel));
+}
