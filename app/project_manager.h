@@ -22,6 +22,7 @@ class TDataFileManager;
 class TGauge;
 class TGridScrollBox;
 class TLocalize;
+struct TColorScheme;
 
 // The main window: owner of the data file, the settings, the menus and the
 // project window (the grid scroll box).
@@ -122,6 +123,15 @@ public:
   void HelpClick();
   void AboutClick();
 
+  // The Relation Manager (project_manager_relations.cpp) and the colour schemes
+  // (project_manager_colors.cpp).
+  void RelationClick();
+  // No resize while the Relation Manager is shown.
+  bool ResizeAllowed() const;
+  void BackgroundColorClick();
+  // Takes the five colour settings and hands them to the objects.
+  void ApplyColorScheme(const TColorScheme& scheme);
+
 protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -136,6 +146,7 @@ private:
   void ApplyMainColors();
   void UseDefaultPlugin();
   void EnsureTemporaryFolder();
+  void ConnectRelationAndColorCommands();
 
   QString FProgramFolder;
   std::unique_ptr<TLocalize> FOwnLocalize;
@@ -164,4 +175,6 @@ private:
   bool FShowHandlerAttached = true;
   bool FShownOnce = false;
   QPointer<QTimer> FStartTimer;
+  // The window's size limits from before the Relation Manager fixed its size.
+  QSize FMinimumSizeBeforeRelations, FMaximumSizeBeforeRelations;
 };
