@@ -92,6 +92,7 @@ TProjectManager::TProjectManager(const QString& programFolder, QWidget* parent)
 
   BuildImageList();
   BuildMenus();
+  ConnectRelationAndColorCommands();
   BuildStatusBar();
 
   // Window colours before any setting is read.

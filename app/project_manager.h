@@ -24,6 +24,7 @@ class TDataFileManager;
 class TGauge;
 class TGridScrollBox;
 class TLocalize;
+struct TColorScheme;
 
 // The main window: owner of the data file, the settings, the menus and the
 // project window (the grid scroll box).
@@ -148,6 +149,15 @@ public:
   void HelpClick();
   void AboutClick();
 
+  // The Relation Manager (project_manager_relations.cpp) and the colour schemes
+  // (project_manager_colors.cpp).
+  void RelationClick();
+  // No resize while the Relation Manager is shown.
+  bool ResizeAllowed() const;
+  void BackgroundColorClick();
+  // Takes the five colour settings and hands them to the objects.
+  void ApplyColorScheme(const TColorScheme& scheme);
+
 protected:
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -166,6 +176,7 @@ private:
   void ApplyMainColors();
   void UseDefaultPlugin();
   void EnsureTemporaryFolder();
+  void ConnectRelationAndColorCommands();
 
   QString FProgramFolder;
   std::unique_ptr<TLocalize> FOwnLocalize;
@@ -201,4 +212,6 @@ private:
   bool FShowHandlerAttached = true;
   bool FShownOnce = false;
   QPointer<QTimer> FStartTimer;
+  // The window's size limits from before the Relation Manager fixed its size.
+  QSize FMinimumSizeBeforeRelations, FMaximumSizeBeforeRelations;
 };

@@ -149,7 +149,7 @@ void TProjectManager::changeEvent(QEvent* event) {
 void TProjectManager::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   const QSize old = event->oldSize();
-  if (FAskingResize || !old.isValid() || old == event->size()) return;
+  if (FAskingResize || !old.isValid() || old == event->size() || !ResizeAllowed()) return;
   if (!Expert1->isChecked() && FitToWindow1->isChecked() && FDesignChanged) {
     // Ask once the resize event is over; a refusal puts the old size back.
     FAskingResize = true;

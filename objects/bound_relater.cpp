@@ -4,7 +4,10 @@
 
 TBoundRelater::TBoundRelater() = default;
 
-TBoundRelater::~TBoundRelater() { Clear(); }
+TBoundRelater::~TBoundRelater() {
+  HideRelationManager();
+  Clear();
+}
 
 int TBoundRelater::IndexOf(const TCustomBound* object) const {
   for (size_t i = 0; i < FItems.size(); ++i)

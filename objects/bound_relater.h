@@ -3,9 +3,18 @@
 #include <memory>
 #include <vector>
 
+#include <QImage>
 #include <QList>
 #include <QObject>
+#include <QPoint>
+#include <QPointer>
 
+#include "paint_box_ex.h"
+
+class QLabel;
+class QMouseEvent;
+class QPainter;
+class QWidget;
 class TCustomBound;
 
 // The object list of the open project, in order: the order of the records
@@ -38,6 +47,35 @@ public:
   // A snapshot of the objects in order, safe to walk while the list changes.
   QList<TCustomBound*> Items() const;
 
+  // The Relation Manager: over the main window's client area, a darkened
+  // picture of it with every object outlined and every relation drawn as an
+  // arrow; dragging from one object to another relates them.
+  void ShowRelationManager(QWidget* mainWindow);
+  void HideRelationManager();
+  bool RelationManagerShown() const { return !FRelationSurface.isNull(); }
+  // The drawing surface and its darkened background while shown.
+  TPaintBoxEx* RelationSurface() const { return FRelationSurface; }
+  const QImage& RelationPicture() const { return FRelationPicture; }
+  // The object under a point of the drawing surface.
+  TCustomBound* RelationObjectAt(QPoint surfacePoint) const;
+  // An object's panel bounds in the drawing surface's coordinates.
+  QRect RelationBounds(const TCustomBound* object) const;
+
 private:
+  void RelationPaint(QPainter& canvas);
+  void DrawRelationObjects(QPainter& canvas, const TCustomBound* source);
+  void RelationMouseDown(QMouseEvent* e);
+  void RelationMouseMove(QMouseEvent* e);
+  void RelationMouseUp(QMouseEvent* e);
+
   std::vector<std::unique_ptr<TCustomBound>> FItems;
+
+  QImage FRelationPicture;
+  QPointer<QLabel> FRelationImage;
+  QPointer<TPaintBoxEx> FRelationSurface;
+  // Where the panels' parent has its origin on the drawing surface; (0,0)
+  // unless the project window was scrolled.
+  QPoint FPanelOrigin;
+  bool FDragging = false;
+  QPoint FDragStart, FDragCurrent;
 };
