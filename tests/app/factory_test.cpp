@@ -130,11 +130,12 @@ TEST_F(TFactoryFixture, SelectionAndDeletion) {
 TEST_F(TFactoryFixture, ClosingStoresTheObjectsAsDefault) {
   TCustomBound* a = m->CreateObject(QStringLiteral("label"), false);
   a->Panel()->setGeometry(8, 8, 100, 40);
+  const QString id = a->ID;
   m->CreateObject(QStringLiteral("debug"), false);
   TProjectManager* raw = m.release();
   raw->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   const QString ini = QString::fromUtf8(world.Read(QStringLiteral("program/zel32.ini")));
-  EXPECT_TRUE(ini.contains(QStringLiteral("\r\nDEFAULT=\"Label,") + a->ID)) << ini.toStdString();
+  EXPECT_TRUE(ini.contains(QStringLiteral("\r\nDEFAULT=\"Label,") + id)) << ini.toStdString();
   EXPECT_TRUE(ini.contains(QStringLiteral(",\"debug,"))) << ini.toStdString();
 }
