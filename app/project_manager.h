@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <QUrl>
 
 #include "colors.h"
 
@@ -79,6 +80,7 @@ public:
 
   // Files dropped on the window, and the services for the file panes.
   void DropFiles(const QStringList& files);
+  void DropUrls(const QList<QUrl>& urls);
   void ConfirmFileOperation(int& result);
   void OpenPictureRequest(QObject* sender, const QString& file, const QStringList& files, const QString& kind);
   void AddonClick();

@@ -42,10 +42,14 @@ void TProjectManager::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TProjectManager::dropEvent(QDropEvent* event) {
-  QStringList files;
-  for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) files.append(url.toLocalFile());
   event->acceptProposedAction();
+  DropUrls(event->mimeData()->urls());
+}
+
+void TProjectManager::DropUrls(const QList<QUrl>& urls) {
+  QStringList files;
+  for (const QUrl& url : urls)
+    if (url.isLocalFile()) files.append(url.toLocalFile());
   DropFiles(files);
 }
 

@@ -1,9 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+#include "bound_relater.h"
+#include "custom_bound.h"
 #include "drop_rules.h"
+#include "object_registry.h"
+#include "project_manager.h"
+#include "prompt_service.h"
 #include "temp_world.h"
 
 TEST(DropRules, EachNameBecomesItsObjectInOrder) {
@@ -32,4 +44,42 @@ TEST(DropRules, EachNameBecomesItsObjectInOrder) {
                               "image camera.png"}));
   EXPECT_FALSE(actions[2].FromShortcut);
   EXPECT_TRUE(actions[3].FromShortcut);
+}
+
+namespace {
+
+// Stands in for the kinds that files make, recording what they receive.
+class TReceiver : public TCustomBound {
+public:
+  explicit TReceiver(QWidget* w) : TCustomBound(w, "TReceiverBound") {}
+  void ReceiveDroppedFile(const QString& file, const TShellLink* shortcut) override {
+    Received = file + (shortcut ? QStringLiteral(" via ") + QFileInfo(shortcut->Target).fileName() : QString());
+  }
+  QString Received;
+};
+
+}  // namespace
+
+TEST(DropRules, DroppedUrlsMakeObjectsWhenTheSwitchIsOn) {
+  TTempWorld w;
+  TScopedScriptedPrompts prompts;
+  for (const char* kind : {"app", "image", "listview"})
+    if (!IsBoundKindRegistered(QLatin1String(kind)))
+      RegisterBoundKind(QLatin1String(kind), [](QWidget* p) { return std::make_unique<TReceiver>(p); });
+  const QString program = w.Write(QStringLiteral("run.sh"), "#!/bin/sh\n");
+  QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+  const QString picture = w.Write(QStringLiteral("a.PNG"), "x");
+  TProjectManager m(w.ProgramFolder());
+  EXPECT_FALSE(m.acceptDrops());
+  m.CreateObjectbyDrop1->trigger();
+  EXPECT_TRUE(m.acceptDrops());
+
+  // What the window's drop handler hands on: the local files of the URLs.
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(program), QUrl::fromLocalFile(picture), QUrl::fromLocalFile(w.Root()),
+                QUrl(QStringLiteral("https://example.org/"))});
+  m.DropUrls(data.urls());
+  QStringList got;
+  for (TCustomBound* o : m.Objects()->Items()) got << static_cast<TReceiver*>(o)->Received;
+  EXPECT_EQ(got, (QStringList{program, picture, w.Root()}));
 }
