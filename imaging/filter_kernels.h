@@ -10,8 +10,10 @@ namespace FilterKernels {
 
 // Every byte complemented.
 void Invert(uint8_t* bytes, size_t count);
-// Every byte replaced through a 256-entry table.
-void ApplyLut(uint8_t* bytes, size_t count, const uint8_t lut[256]);
+// Every byte replaced through a 256-entry table; with allowWide, through
+// AVX-512 VBMI where the processor has it.
+void ApplyLut(uint8_t* bytes, size_t count, const uint8_t lut[256], bool allowWide = true);
+bool LutUsesVbmi();
 // Every pixel replaced by the sepia table entry its luminance indexes;
 // entries packed blue | green << 8 | red << 16.
 void SepiaRow(uint8_t* row, int width, const uint32_t* table);

@@ -6,6 +6,10 @@
 #include <numbers>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "bitmap24.h"
 #include "imaging_math.h"
 
@@ -92,6 +96,116 @@ void AverageRowReduce(const uint8_t* s, uint8_t* d, const TAverageTables& t, int
     d += 3;
   }
 }
+
+#if defined(__SSE2__)
+// The same reduction with the three channels of a pixel side by side in
+// 16-bit lanes: a pixel is loaded as 4 bytes (the fourth belongs to the next
+// pixel and is ignored), so the row must have a readable byte after its
+// last pixel. Sums stay below 2^16 (at most 257 pixels per destination
+// pixel); the division is the multiply and shift of TExactDivider in 64-bit
+// lanes.
+inline __m128i LoadPixel(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(v)), _mm_setzero_si128());
+}
+
+inline __m128i Weighted(const uint8_t* p, int32_t weight) {
+  return _mm_srli_epi16(_mm_mullo_epi16(LoadPixel(p), _mm_set1_epi16(int16_t(weight))), 8);
+}
+
+// floor(sum * 256 / d) of the 16-bit lanes 0..3, low 8 bits, as 4 bytes.
+inline uint32_t DivideLanes(__m128i sums, __m128i m, __m128i k) {
+  const __m128i n = _mm_slli_epi32(_mm_unpacklo_epi16(sums, _mm_setzero_si128()), 8);
+  const __m128i q02 = _mm_srl_epi64(_mm_mul_epu32(n, m), k);
+  const __m128i q13 = _mm_srl_epi64(_mm_mul_epu32(_mm_srli_epi64(n, 32), m), k);
+  __m128i q = _mm_or_si128(q02, _mm_slli_epi64(q13, 32));
+  q = _mm_and_si128(q, _mm_set1_epi32(0xFF));
+  q = _mm_packs_epi32(q, q);
+  return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(q, q)));
+}
+
+void AverageRowReduceSse2(const uint8_t* s, uint8_t* d, const TAverageTables& t, int count,
+                          const TExactDivider& div) {
+  const __m128i m = _mm_set1_epi64x(int64_t(div.Multiplier()));
+  const __m128i k = _mm_cvtsi32_si128(div.Shift());
+  for (int i = 0; i < count; ++i) {
+    const uint8_t* p = s + size_t(t.Head[i]) * 3;
+    __m128i acc = Weighted(p, t.HeadWeight[i]);
+    const uint8_t* end = s + size_t(t.Tail[i]) * 3;
+    for (p += 3; p < end; p += 3) acc = _mm_add_epi16(acc, LoadPixel(p));
+    if (t.TailWeight[i]) acc = _mm_add_epi16(acc, Weighted(end, t.TailWeight[i]));
+    const uint32_t out = DivideLanes(acc, m, k);
+    if (i + 1 < count) {
+      std::memcpy(d, &out, 4);  // the fourth byte is overwritten next
+    } else {
+      d[0] = uint8_t(out);
+      d[1] = uint8_t(out >> 8);
+      d[2] = uint8_t(out >> 16);
+    }
+    d += 3;
+  }
+}
+#endif
+
+#if defined(__SSE2__)
+// The vertical reduction of one destination row with 16-bit sums, sixteen
+// bytes at a time.
+void AverageColumnReduceSse2(const QImage& src, const TAverageTables& t, int j, uint8_t* out,
+                             std::vector<uint16_t>& acc, const TExactDivider& div) {
+  const size_t n = size_t(src.width()) * 3, wide = n / 16 * 16;
+  const __m128i z = _mm_setzero_si128();
+  uint16_t* a = acc.data();
+  auto weighted = [&](const uint8_t* row, int32_t weight, bool add) {
+    const __m128i w = _mm_set1_epi16(int16_t(weight));
+    size_t k = 0;
+    for (; k < wide; k += 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + k));
+      __m128i lo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(v, z), w), 8);
+      __m128i hi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(v, z), w), 8);
+      __m128i* dst = reinterpret_cast<__m128i*>(a + k);
+      if (add) {
+        lo = _mm_add_epi16(lo, _mm_loadu_si128(dst));
+        hi = _mm_add_epi16(hi, _mm_loadu_si128(dst + 1));
+      }
+      _mm_storeu_si128(dst, lo);
+      _mm_storeu_si128(dst + 1, hi);
+    }
+    for (; k < n; ++k) a[k] = uint16_t((add ? a[k] : 0) + ((uint32_t(row[k]) * uint32_t(weight)) >> 8));
+  };
+  weighted(src.constScanLine(t.Head[j]), t.HeadWeight[j], false);
+  for (int y = t.Head[j] + 1; y < t.Tail[j]; ++y) {
+    const uint8_t* row = src.constScanLine(y);
+    size_t k = 0;
+    for (; k < wide; k += 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + k));
+      __m128i* dst = reinterpret_cast<__m128i*>(a + k);
+      _mm_storeu_si128(dst, _mm_add_epi16(_mm_loadu_si128(dst), _mm_unpacklo_epi8(v, z)));
+      _mm_storeu_si128(dst + 1, _mm_add_epi16(_mm_loadu_si128(dst + 1), _mm_unpackhi_epi8(v, z)));
+    }
+    for (; k < n; ++k) a[k] = uint16_t(a[k] + row[k]);
+  }
+  if (t.TailWeight[j]) weighted(src.constScanLine(t.Tail[j]), t.TailWeight[j], true);
+
+  const __m128i m = _mm_set1_epi64x(int64_t(div.Multiplier()));
+  const __m128i k = _mm_cvtsi32_si128(div.Shift());
+  const __m128i low = _mm_set1_epi32(0xFF);
+  auto quotient = [&](__m128i sums32) {
+    const __m128i v = _mm_slli_epi32(sums32, 8);
+    const __m128i q02 = _mm_srl_epi64(_mm_mul_epu32(v, m), k);
+    const __m128i q13 = _mm_srl_epi64(_mm_mul_epu32(_mm_srli_epi64(v, 32), m), k);
+    return _mm_and_si128(_mm_or_si128(q02, _mm_slli_epi64(q13, 32)), low);
+  };
+  const size_t eight = n / 8 * 8;
+  size_t i = 0;
+  for (; i < eight; i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+    const __m128i q = _mm_packs_epi32(quotient(_mm_unpacklo_epi16(v, z)), quotient(_mm_unpackhi_epi16(v, z)));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(q, q));
+  }
+  for (; i < n; ++i) out[i] = uint8_t(div(uint32_t(a[i]) * 256));
+}
+#endif
 
 void AverageRowEnlarge(const uint8_t* s, uint8_t* d, const TAverageTables& t, int count) {
   for (int i = 0; i < count; ++i) {
@@ -247,6 +361,21 @@ void TAverageOperation::HorizontalPass(const QImage& Source, int DestWidth, QIma
     auto fast = [m = uint64_t(div.Multiplier()), k = div.Shift()](uint32_t n) {
       return uint32_t((uint64_t(n) * m) >> k);
     };
+#if defined(__SSE2__)
+    if (t.MaxWhole + 2 <= 257) {
+      // Four-byte pixel loads may read one byte past a row's last pixel:
+      // padding when the row has some, the next row otherwise, so only the
+      // last row of an unpadded picture goes the plain way.
+      const bool padded = Source.bytesPerLine() > qsizetype(ws) * 3;
+      for (int y = 0; y < hs; ++y) {
+        if (padded || y + 1 < hs)
+          AverageRowReduceSse2(Source.constScanLine(y), Dest.scanLine(y), t, wd, div);
+        else
+          AverageRowReduce<uint32_t>(Source.constScanLine(y), Dest.scanLine(y), t, wd, fast);
+      }
+      return;
+    }
+#endif
     for (int y = 0; y < hs; ++y)
       AverageRowReduce<uint32_t>(Source.constScanLine(y), Dest.scanLine(y), t, wd, fast);
   }
@@ -269,6 +398,13 @@ void TAverageOperation::VerticalPass(const QImage& Source, QImage& Dest) {
     return;
   }
   const TExactDivider div(t.Scale, t.MaxNumerator());
+#if defined(__SSE2__)
+  if (!div.Plain() && t.MaxWhole + 2 <= 257) {
+    std::vector<uint16_t> acc16(n);
+    for (int j = 0; j < hd; ++j) AverageColumnReduceSse2(Source, t, j, Dest.scanLine(j), acc16, div);
+    return;
+  }
+#endif
   std::vector<uint32_t> acc(n);
   for (int j = 0; j < hd; ++j) AverageColumnReduce(Source, t, j, Dest.scanLine(j), acc, div);
 }

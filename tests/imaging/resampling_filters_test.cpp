@@ -110,6 +110,78 @@ TEST(AverageOperation, AveragesTheCoveredArea) {
   EXPECT_EQ(Column(Resample(f, FromGreys({{30}, {60}, {90}}), 1, 2), 0), (std::vector<int>{40, 80}));
 }
 
+namespace {
+
+// One pass of the area average transcribed step by step, on one channel of
+// a line of values.
+std::vector<int> AverageLine(const std::vector<int>& src, int wd) {
+  const int ws = int(src.size());
+  const long double r = (long double)ws / wd;
+  std::vector<int> start(wd + 1), weight(wd + 1);
+  for (int k = 0; k <= wd; ++k) {
+    const double p = double(r * k);
+    start[k] = int(p);
+    weight[k] = int((p - (long double)start[k]) * 256);
+  }
+  const int scale = int(r * 256);
+  std::vector<int> out(wd);
+  int s = 0, c = 0;
+  for (int i = 0; i < wd; ++i) {
+    int sum = (src[s] * (256 - c)) >> 8;
+    for (int x = start[i] + 1; x <= start[i + 1] - 1; ++x) sum += src[x];
+    s = start[i + 1];
+    c = weight[i + 1];
+    if (c != 0) sum += (src[s] * c) >> 8;
+    out[i] = ((sum * 256) / scale) & 255;
+  }
+  return out;
+}
+
+QImage AverageReference(const QImage& src, int wd, int hd) {
+  QImage mid = Make(wd, src.height()), out = Make(wd, hd);
+  for (int y = 0; y < src.height(); ++y)
+    for (int ch = 0; ch < 3; ++ch) {
+      std::vector<int> line;
+      for (int x = 0; x < src.width(); ++x) line.push_back(At(src, x, y)[ch]);
+      const std::vector<int> r = AverageLine(line, wd);
+      for (int x = 0; x < wd; ++x) {
+        Bgr v = At(mid, x, y);
+        v[ch] = uint8_t(r[x]);
+        Set(mid, x, y, v);
+      }
+    }
+  for (int x = 0; x < wd; ++x)
+    for (int ch = 0; ch < 3; ++ch) {
+      std::vector<int> line;
+      for (int y = 0; y < src.height(); ++y) line.push_back(At(mid, x, y)[ch]);
+      const std::vector<int> r = AverageLine(line, hd);
+      for (int y = 0; y < hd; ++y) {
+        Bgr v = At(out, x, y);
+        v[ch] = uint8_t(r[y]);
+        Set(out, x, y, v);
+      }
+    }
+  return out;
+}
+
+}  // namespace
+
+TEST(AverageOperation, ReductionMatchesTheSchemeStepByStep) {
+  QImage work;
+  TAverageOperation f(&work);
+  // Widths with and without row padding, ratios just above 1, around 3.4,
+  // and beyond 257 pixels per destination pixel.
+  const struct {
+    int ws, hs, wd, hd;
+  } cases[] = {{8, 8, 3, 5},    {12, 9, 11, 8},  {37, 23, 11, 7}, {64, 40, 19, 12},
+               {97, 61, 31, 17}, {5, 300, 4, 1}, {600, 3, 2, 2},  {7, 1, 7, 1}};
+  for (const auto& c : cases) {
+    const QImage src = Random(c.ws, c.hs, unsigned(c.ws * 31 + c.hs));
+    ASSERT_TRUE(Same(Resample(f, src, c.wd, c.hd), AverageReference(src, c.wd, c.hd)))
+        << c.ws << "x" << c.hs << " -> " << c.wd << "x" << c.hd;
+  }
+}
+
 TEST(AverageOperation, UniformWhiteNeverWraps) {
   QImage work;
   TAverageOperation f(&work);
