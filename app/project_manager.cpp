@@ -25,6 +25,8 @@
 #include "grid_scroll_box.h"
 #include "localize.h"
 #include "paths.h"
+#include "picture_formats.h"
+#include "picture_loader.h"
 #include "prompt_service.h"
 
 namespace {
@@ -105,6 +107,15 @@ TProjectManager::TProjectManager(const QString& programFolder, QWidget* parent)
     SetGlobalLocalize(FOwnLocalize.get());
   }
 
+  // The one picture loader of the program, with the plug-ins beside it.
+  if (!TPictureLoader::Current()) FOwnPictureLoader = std::make_unique<TPictureLoader>();
+  FPictureLoader = TPictureLoader::Current();
+  FPictureLoader->SetPluginDir(FProgramFolder);
+  SetPictureExtensionCheck([](const QString& ext) {
+    const TPictureLoader* loader = TPictureLoader::Current();
+    return (loader && loader->IsSupportedExtension(ext)) || PictureFormats::IsBuiltIn(ext);
+  });
+
   FScrollBox = new TGridScrollBox(this);
   setCentralWidget(FScrollBox);
   connect(FScrollBox, &TGridScrollBox::Clicked, this, &TProjectManager::FormClick);
@@ -139,6 +150,7 @@ TProjectManager::TProjectManager(const QString& programFolder, QWidget* parent)
 TProjectManager::~TProjectManager() {
   ClearObjects();
   FObjects.reset();
+  FOwnPictureLoader.reset();
   if (FOwnLocalize && GlobalLocalize() == FOwnLocalize.get()) SetGlobalLocalize(nullptr);
   if (PromptParent() == this) SetPromptParent(nullptr);
 }
@@ -438,7 +450,10 @@ void TProjectManager::ApplyMainColors() {
   FScrollBox->setFont(font());
 }
 
-void TProjectManager::UseDefaultPlugin() { FDefaultPluginInstalled = true; }
+void TProjectManager::UseDefaultPlugin() {
+  if (FPictureLoader) FPictureLoader->AddDefaultPlugin();
+  FDefaultPluginInstalled = true;
+}
 
 void TProjectManager::TemporaryClick() { QDesktopServices::openUrl(QUrl::fromLocalFile(FTemporaryPath)); }
 

@@ -23,6 +23,7 @@ class TBoundRelater;
 #include "custom_bound.h"
 class TDataFileManager;
 class TGauge;
+class TPictureLoader;
 class TGridScrollBox;
 class TLocalize;
 struct TColorScheme;
@@ -37,6 +38,7 @@ public:
 
   TDataFileManager* DataFile() const { return FDataFile.get(); }
   TGridScrollBox* ScrollBox() const { return FScrollBox; }
+  TPictureLoader* PictureLoader() const { return FPictureLoader; }
 
   // Data file notifications: bit 0 applies the settings, bit 1 rebuilds the
   // Projects menu; then the temporary folder is made to exist.
@@ -182,6 +184,8 @@ private:
 
   QString FProgramFolder;
   std::unique_ptr<TLocalize> FOwnLocalize;
+  std::unique_ptr<TPictureLoader> FOwnPictureLoader;
+  TPictureLoader* FPictureLoader = nullptr;
   TGridScrollBox* FScrollBox = nullptr;
   TGauge* FGauge = nullptr;
   std::unique_ptr<TDataFileManager> FDataFile;

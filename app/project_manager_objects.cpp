@@ -6,6 +6,7 @@
 #include "bound_relater.h"
 #include "custom_bound.h"
 #include "grid_scroll_box.h"
+#include "image_bound.h"
 #include "localize.h"
 #include "object_registry.h"
 #include "project_manager.h"
@@ -30,6 +31,7 @@ TCustomBound* TProjectManager::CreateObject(const QString& record, bool loading)
   if (fields.Count() == 0) return nullptr;
   std::unique_ptr<TCustomBound> made = MakeBound(fields.Get(0), this);
   if (!made) return nullptr;
+  if (auto* image = qobject_cast<TImageBound*>(made.get())) image->Fast = Nearest1->isChecked();
   TCustomBound* object = FObjects->Add(std::move(made));
   object->SetParentControl(FScrollBox->Host());
   object->OnSelect = [this](TCustomBound* o) { SelectObject(o); };
@@ -96,7 +98,12 @@ void TProjectManager::ResolveAllRelations() {
 }
 
 void TProjectManager::ApplyWindowColors() {
-  for (TCustomBound* o : FObjects->Items()) SetWidgetColors(o->Panel(), FColor, FFontColor);
+  for (TCustomBound* o : FObjects->Items()) {
+    if (auto* image = qobject_cast<TImageBound*>(o))
+      image->SetDumpColors(FWindowTextColor, FWindowBackgroundColor);
+    else
+      SetWidgetColors(o->Panel(), FColor, FFontColor);
+  }
 }
 
 void TProjectManager::FitToGridClick() {
@@ -132,4 +139,8 @@ void TProjectManager::SetCursorMode(bool dynamic) {
   for (TCustomBound* o : FObjects->Items()) o->SetDynamic(dynamic);
 }
 
-void TProjectManager::SetPictureProcessing(bool fast) { (fast ? Nearest1 : Complement1)->setChecked(true); }
+void TProjectManager::SetPictureProcessing(bool fast) {
+  (fast ? Nearest1 : Complement1)->setChecked(true);
+  for (TCustomBound* o : FObjects->Items())
+    if (auto* image = qobject_cast<TImageBound*>(o)) image->SetFast(fast);
+}

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -13,6 +14,8 @@
 #include "bound_relater.h"
 #include "custom_bound.h"
 #include "drop_rules.h"
+#include "image_bound.h"
+#include "launcher_bound.h"
 #include "object_registry.h"
 #include "project_manager.h"
 #include "prompt_service.h"
@@ -48,13 +51,11 @@ TEST(DropRules, EachNameBecomesItsObjectInOrder) {
 
 namespace {
 
-// Stands in for the kinds that files make, recording what they receive.
+// Stands in for the list pane, which is not built yet.
 class TReceiver : public TCustomBound {
 public:
   explicit TReceiver(QWidget* w) : TCustomBound(w, "TReceiverBound") {}
-  void ReceiveDroppedFile(const QString& file, const TShellLink* shortcut) override {
-    Received = file + (shortcut ? QStringLiteral(" via ") + QFileInfo(shortcut->Target).fileName() : QString());
-  }
+  void ReceiveDroppedFile(const QString& file, const TShellLink*) override { Received = file; }
   QString Received;
 };
 
@@ -63,12 +64,12 @@ public:
 TEST(DropRules, DroppedUrlsMakeObjectsWhenTheSwitchIsOn) {
   TTempWorld w;
   TScopedScriptedPrompts prompts;
-  for (const char* kind : {"app", "image", "listview"})
-    if (!IsBoundKindRegistered(QLatin1String(kind)))
-      RegisterBoundKind(QLatin1String(kind), [](QWidget* p) { return std::make_unique<TReceiver>(p); });
+  if (!IsBoundKindRegistered(QStringLiteral("listview")))
+    RegisterBoundKind(QStringLiteral("listview"), [](QWidget* p) { return std::make_unique<TReceiver>(p); });
   const QString program = w.Write(QStringLiteral("run.sh"), "#!/bin/sh\n");
   QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
-  const QString picture = w.Write(QStringLiteral("a.PNG"), "x");
+  QImage(8, 8, QImage::Format_RGB32).save(w.Root() + QStringLiteral("/a.PNG"), "PNG");
+  const QString picture = w.Root() + QStringLiteral("/a.PNG");
   TProjectManager m(w.ProgramFolder());
   EXPECT_FALSE(m.acceptDrops());
   m.CreateObjectbyDrop1->trigger();
@@ -79,7 +80,14 @@ TEST(DropRules, DroppedUrlsMakeObjectsWhenTheSwitchIsOn) {
   data.setUrls({QUrl::fromLocalFile(program), QUrl::fromLocalFile(picture), QUrl::fromLocalFile(w.Root()),
                 QUrl(QStringLiteral("https://example.org/"))});
   m.DropUrls(data.urls());
-  QStringList got;
-  for (TCustomBound* o : m.Objects()->Items()) got << static_cast<TReceiver*>(o)->Received;
-  EXPECT_EQ(got, (QStringList{program, picture, w.Root()}));
+  ASSERT_EQ(m.Objects()->Count(), 3);
+  auto* launcher = qobject_cast<TLauncherBound*>(m.Objects()->Item(0));
+  auto* image = qobject_cast<TImageBound*>(m.Objects()->Item(1));
+  ASSERT_TRUE(launcher && image);
+  EXPECT_EQ(launcher->FileName(), program);
+  EXPECT_EQ(image->FileName(), picture);
+  EXPECT_EQ(image->PictureWidth, 8);
+  if (auto* list = dynamic_cast<TReceiver*>(m.Objects()->Item(2))) {
+    EXPECT_EQ(list->Received, w.Root());
+  }
 }
