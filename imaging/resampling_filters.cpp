@@ -328,17 +328,22 @@ void TBiLinear::VerticalPass(const QImage& Source, QImage& Dest) {
   }
 }
 
-bool TBiLinear::Interpolate(const QImage* Source, QImage* Dest) {
+// Both separable filters: across into the scratch bitmap (Wd x Hs), then
+// down into the destination.
+template <class TFilter>
+bool TwoPasses(TFilter& filter, const QImage* Source, QImage* Dest) {
   if (!Source || !Dest) return true;
-  TCostScope cost(*this);
+  TCostScope cost(filter);
   Bitmap24::Ensure(*Dest);
   const QImage src = Bitmap24::As24(*Source);
   QImage local;
-  QImage* scratch = ScratchOr(WorkBitmap(), local);
-  HorizontalPass(src, Dest->width(), *scratch);
-  VerticalPass(*scratch, *Dest);
+  QImage* scratch = ScratchOr(filter.WorkBitmap(), local);
+  TFilter::HorizontalPass(src, Dest->width(), *scratch);
+  TFilter::VerticalPass(*scratch, *Dest);
   return true;
 }
+
+bool TBiLinear::Interpolate(const QImage* Source, QImage* Dest) { return TwoPasses(*this, Source, Dest); }
 
 // --- Area average ----------------------------------------------------------
 
@@ -409,17 +414,7 @@ void TAverageOperation::VerticalPass(const QImage& Source, QImage& Dest) {
   for (int j = 0; j < hd; ++j) AverageColumnReduce(Source, t, j, Dest.scanLine(j), acc, div);
 }
 
-bool TAverageOperation::Interpolate(const QImage* Source, QImage* Dest) {
-  if (!Source || !Dest) return true;
-  TCostScope cost(*this);
-  Bitmap24::Ensure(*Dest);
-  const QImage src = Bitmap24::As24(*Source);
-  QImage local;
-  QImage* scratch = ScratchOr(WorkBitmap(), local);
-  HorizontalPass(src, Dest->width(), *scratch);
-  VerticalPass(*scratch, *Dest);
-  return true;
-}
+bool TAverageOperation::Interpolate(const QImage* Source, QImage* Dest) { return TwoPasses(*this, Source, Dest); }
 
 // --- Complement ------------------------------------------------------------
 

@@ -224,3 +224,26 @@ void TE2eWorld::ChooseMenu(const QString& menu, const QString& item) const {
   EXPECT_TRUE(r.isValid()) << "no menu item " << item.toStdString();
   if (r.isValid()) ClickAt(r.center());
 }
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+  QElapsedTimer t;
+  t.start();
+  while (!condition()) {
+    if (t.elapsed() > timeoutMs) return false;
+    QThread::msleep(100);
+  }
+  return true;
+}
+
+QList<TE2eObject> TE2eWorld::Objects() const {
+  QList<TE2eObject> out;
+  for (const QString& line : Ask(QStringLiteral("objects")).split(u'\n', Qt::SkipEmptyParts)) {
+    const QStringList f = line.split(u' ');
+    if (f.size() == 6) out.append({f[0], f[1], QRect(f[2].toInt(), f[3].toInt(), f[4].toInt(), f[5].toInt())});
+  }
+  return out;
+}
+
+QString TE2eWorld::RecordField(const QString& id, int i) const {
+  return Ask(QStringLiteral("record ") + id).section(u',', i, i);
+}

@@ -5,6 +5,20 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
+#include <QList>
+#include <QRect>
+
+// An object on the project window as the program reports it.
+struct TE2eObject {
+  QString Kind, ID;
+  QRect Rect;  // global coordinates of its panel
+};
+
+// Polls until the condition holds or timeoutMs have gone by.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
+
 // A private X server for one test.
 class TXvfb {
 public:
@@ -50,6 +64,10 @@ public:
   QString Screenshot(const QString& name, const QString& window = QString()) const;
   // Asks the running program (its test control channel) and returns the answer.
   QString Ask(const QString& command) const;
+  // The objects of the open project, in list order.
+  QList<TE2eObject> Objects() const;
+  // Field i of an object's record (records here hold no quoted fields before it).
+  QString RecordField(const QString& id, int i) const;
   // The global rectangle of a named menu item, widget or object panel.
   QRect Geometry(const QString& name) const;
   // Clicks (button 1) at a global point, or the centre of a named thing.

@@ -6,30 +6,6 @@
 
 #include "harness.h"
 
-namespace {
-
-struct TObject {
-  QString Kind, ID;
-  QRect Rect;
-};
-
-QList<TObject> Objects(const TE2eWorld& w) {
-  QList<TObject> out;
-  for (const QString& line : w.Ask(QStringLiteral("objects")).split(u'\n', Qt::SkipEmptyParts)) {
-    const QStringList f = line.split(u' ');
-    if (f.size() == 6)
-      out.append({f[0], f[1], QRect(f[2].toInt(), f[3].toInt(), f[4].toInt(), f[5].toInt())});
-  }
-  return out;
-}
-
-QString SplitRecordField(const QString& record, int i) {
-  // Records here hold no quoted fields before the relation field.
-  return record.section(u',', i, i);
-}
-
-}  // namespace
-
 TEST(Objects, PlaceRelateAndTraceByMouseAndKeyboard) {
   TE2eWorld w;
   ASSERT_TRUE(w.X().Ok());
@@ -44,9 +20,9 @@ TEST(Objects, PlaceRelateAndTraceByMouseAndKeyboard) {
   w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("mnuAddLabel1"));
   w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("MemoPad1"));
   w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("DEBUG1"));
-  QList<TObject> objects = Objects(w);
+  QList<TE2eObject> objects = w.Objects();
   ASSERT_EQ(objects.size(), 3);
-  const TObject label = objects[0], memo = objects[1], debug = objects[2];
+  const TE2eObject label = objects[0], memo = objects[1], debug = objects[2];
   EXPECT_EQ(label.Kind, QStringLiteral("Label"));
   EXPECT_EQ(memo.Kind, QStringLiteral("MemoPad"));
   EXPECT_EQ(debug.Kind, QStringLiteral("Debug"));
@@ -56,18 +32,18 @@ TEST(Objects, PlaceRelateAndTraceByMouseAndKeyboard) {
   const auto leftEdge = [](const QRect& r) { return QPoint(r.x() + 2, r.center().y()); };
   w.DragMouse(leftEdge(debug.Rect), leftEdge(debug.Rect) + QPoint(460, 0));
   w.DragMouse(leftEdge(memo.Rect), leftEdge(memo.Rect) + QPoint(230, 0));
-  objects = Objects(w);
+  objects = w.Objects();
   EXPECT_EQ(objects[1].Rect.x() - memo.Rect.x(), 230);
   EXPECT_EQ(objects[2].Rect.topLeft() - debug.Rect.topLeft(), QPoint(460, 0));
   const QRect d = objects[2].Rect;
   w.DragMouse(d.bottomRight() - QPoint(4, 4), d.bottomRight() + QPoint(300, 400));
-  objects = Objects(w);
+  objects = w.Objects();
   EXPECT_EQ(objects[2].Rect.width(), d.width() + 304);
   EXPECT_EQ(objects[2].Rect.height(), d.height() + 404);
 
   // Relate the label to the memo pad through its preferences: double click,
   // type the identifier into "Relation", then Enter in the caption field.
-  w.ClickAt(Objects(w)[0].Rect.center(), 2);
+  w.ClickAt(w.Objects()[0].Rect.center(), 2);
   EXPECT_TRUE(w.Geometry(QStringLiteral("Relation")).isValid());
   w.Click(QStringLiteral("Relation"));
   w.TypeText(QStringLiteral("MemoPad:") + memo.ID);
@@ -75,7 +51,7 @@ TEST(Objects, PlaceRelateAndTraceByMouseAndKeyboard) {
   w.Keys(windows.first(), {QStringLiteral("Return")});
   QThread::msleep(300);
   EXPECT_FALSE(w.Geometry(QStringLiteral("Relation")).isValid());
-  EXPECT_EQ(SplitRecordField(w.Ask(QStringLiteral("record ") + label.ID), 6), memo.ID);
+  EXPECT_EQ(w.RecordField(label.ID, 6), memo.ID);
 
   // The label sends a text word; the memo pad appends it; the trace shows it.
   EXPECT_EQ(w.Ask(QStringLiteral("send ") + label.ID + QStringLiteral(" 4040800A hello from the label")),

@@ -5,12 +5,6 @@
 
 #include "harness.h"
 
-namespace {
-
-QStringList ObjectLines(const TE2eWorld& w) { return w.Ask(QStringLiteral("objects")).split(u'\n', Qt::SkipEmptyParts); }
-
-}  // namespace
-
 TEST(Projects, ASavedLayoutComesBackAfterARestart) {
   TE2eWorld w;
   ASSERT_TRUE(w.X().Ok());
@@ -23,7 +17,7 @@ TEST(Projects, ASavedLayoutComesBackAfterARestart) {
 
   w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("mnuAddLabel1"));
   w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("MemoPad1"));
-  QStringList objects = ObjectLines(w);
+  QStringList objects = w.Ask(QStringLiteral("objects")).split(u'\n', Qt::SkipEmptyParts);
   ASSERT_EQ(objects.size(), 2);
   const QString label = objects[0].section(u' ', 1, 1), memo = objects[1].section(u' ', 1, 1);
   // Place the memo pad by dragging its frame, and relate the label to it.
@@ -39,7 +33,7 @@ TEST(Projects, ASavedLayoutComesBackAfterARestart) {
   w.TypeText(QStringLiteral("Inbox"));
   w.Keys(windows.first(), {QStringLiteral("Return")});
   QThread::msleep(300);
-  const QStringList before = ObjectLines(w);
+  const QStringList before = w.Ask(QStringLiteral("objects")).split(u'\n', Qt::SkipEmptyParts);
   const QString labelRecord = w.Ask(QStringLiteral("record ") + label);
   EXPECT_TRUE(labelRecord.contains(u',' + memo + u',')) << labelRecord.toStdString();
   EXPECT_TRUE(labelRecord.endsWith(QStringLiteral(",Inbox"))) << labelRecord.toStdString();
@@ -66,7 +60,7 @@ TEST(Projects, ASavedLayoutComesBackAfterARestart) {
   zel = w.Start();
   windows = w.WaitForWindows(QStringLiteral("^Mail desk \\(inherited\\)$"), 10000);
   ASSERT_EQ(windows.size(), 1);
-  EXPECT_EQ(ObjectLines(w), before);
+  EXPECT_EQ(w.Ask(QStringLiteral("objects")).split(u'\n', Qt::SkipEmptyParts), before);
   EXPECT_EQ(w.Ask(QStringLiteral("record ") + label), labelRecord);
   w.Screenshot(QStringLiteral("projects-reopened"), windows.first());
   w.Keys(windows.first(), {QStringLiteral("alt+f"), QStringLiteral("e")});

@@ -12,37 +12,6 @@
 
 namespace {
 
-struct TObject {
-  QString Kind, ID;
-  QRect Rect;
-};
-
-QList<TObject> Objects(const TE2eWorld& w) {
-  QList<TObject> out;
-  for (const QString& line : w.Ask(QStringLiteral("objects")).split(u'\n', Qt::SkipEmptyParts)) {
-    const QStringList f = line.split(u' ');
-    if (f.size() == 6) out.append({f[0], f[1], QRect(f[2].toInt(), f[3].toInt(), f[4].toInt(), f[5].toInt())});
-  }
-  return out;
-}
-
-// Polls until the condition holds or 10 s have gone by.
-bool WaitFor(const std::function<bool()>& condition) {
-  QElapsedTimer t;
-  t.start();
-  while (!condition()) {
-    if (t.elapsed() > 10000) return false;
-    QThread::msleep(100);
-  }
-  return true;
-}
-
-// The relation field of an object's record (records here hold no quoted
-// fields before it).
-QString Relations(const TE2eWorld& w, const QString& id) {
-  return w.Ask(QStringLiteral("record ") + id).section(u',', 6, 6);
-}
-
 int Darken(int byte) { return (((byte * 26) >> 5) * 26) >> 5; }
 
 }  // namespace
@@ -61,13 +30,13 @@ TEST(RelationManager, DrawnOverTheDarkenedWindowAndDraggingClearsAForbiddenRelat
   // A label and a memo pad from the Objects menu, moved apart.
   w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("mnuAddLabel1"));
   w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("MemoPad1"));
-  QList<TObject> objects = Objects(w);
+  QList<TE2eObject> objects = w.Objects();
   ASSERT_EQ(objects.size(), 2);
   const QRect memoStart = objects[1].Rect;
   w.DragMouse(QPoint(memoStart.x() + 2, memoStart.center().y()),
               QPoint(memoStart.x() + 402, memoStart.center().y() + 150));
-  objects = Objects(w);
-  const TObject label = objects[0], memo = objects[1];
+  objects = w.Objects();
+  const TE2eObject label = objects[0], memo = objects[1];
   ASSERT_EQ(memo.Rect.topLeft() - memoStart.topLeft(), QPoint(400, 150));
 
   // The label sends to the memo pad through its "Relation" preference.
@@ -77,7 +46,7 @@ TEST(RelationManager, DrawnOverTheDarkenedWindowAndDraggingClearsAForbiddenRelat
   w.TypeText(memo.ID);
   w.Click(QStringLiteral("Caption"));
   w.Keys(window, {QStringLiteral("Return")});
-  ASSERT_TRUE(WaitFor([&] { return Relations(w, label.ID) == memo.ID; })) << Relations(w, label.ID).toStdString();
+  ASSERT_TRUE(WaitFor([&] { return w.RecordField(label.ID, 6) == memo.ID; })) << w.RecordField(label.ID, 6).toStdString();
   ASSERT_TRUE(WaitFor([&] { return !w.Geometry(QStringLiteral("Relation")).isValid(); }));
 
   // The project window as it is, for comparing with the darkened picture.
@@ -107,7 +76,7 @@ TEST(RelationManager, DrawnOverTheDarkenedWindowAndDraggingClearsAForbiddenRelat
 
   // Released over empty space: nothing changes.
   w.DragMouse(from, empty);
-  EXPECT_EQ(Relations(w, label.ID), memo.ID);
+  EXPECT_EQ(w.RecordField(label.ID, 6), memo.ID);
 
   // While dragging onto the memo pad, which a label may not send to, the
   // source is outlined red and the end carries the clear mark: a white X
@@ -129,7 +98,7 @@ TEST(RelationManager, DrawnOverTheDarkenedWindowAndDraggingClearsAForbiddenRelat
            shot.pixelColor(QPoint(label.Rect.left(), label.Rect.center().y() + 20) - origin) == QColor(255, 0, 0);
   }));
   w.Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
-  EXPECT_TRUE(WaitFor([&] { return Relations(w, label.ID).isEmpty(); })) << Relations(w, label.ID).toStdString();
+  EXPECT_TRUE(WaitFor([&] { return w.RecordField(label.ID, 6).isEmpty(); })) << w.RecordField(label.ID, 6).toStdString();
   // And the arrow is gone.
   EXPECT_TRUE(WaitFor([&] {
     shot = QImage(w.Screenshot(QStringLiteral("relation-manager-after"), window));
