@@ -1,5 +1,9 @@
 #include "automation.h"
 
+#include <sys/stat.h>
+
+#include <QFile>
+
 #include <QAction>
 #include <QApplication>
 #include <QLocalServer>
@@ -36,7 +40,10 @@ void TAutomation::StartIfRequested(TProjectManager* window) {
 
 TAutomation::TAutomation(TProjectManager* window, const QString& socketName)
     : QObject(window), FWindow(window), FServer(new QLocalServer(this)) {
-  QLocalServer::removeServer(socketName);
+  // Clear a socket left by an earlier run, but never anything else.
+  struct stat st;
+  if (::lstat(QFile::encodeName(socketName).constData(), &st) == 0 && S_ISSOCK(st.st_mode))
+    QLocalServer::removeServer(socketName);
   FServer->listen(socketName);
   connect(FServer, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* s = FServer->nextPendingConnection()) Serve(s);

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "localize.h"
+#include "paths.h"
 #include "prompt_service.h"
 
 const QString TDataFileManager::HeaderLayout0 = QStringLiteral("[QUORVANE -Project Manager-]");
@@ -16,7 +17,6 @@ const QString TDataFileManager::ProjectMarker = QStringLiteral("[Project]");
 
 namespace {
 
-QString Folder(const QString& f) { return f.endsWith(u'/') ? f.left(f.size() - 1) : f; }
 
 // Layout 1.0 stored list-view records without a kind keyword; give every
 // record of a project line the keyword "ListView" in front.
@@ -40,7 +40,8 @@ QString AddListViewKeyword(QString line) {
 }  // namespace
 
 TDataFileManager::TDataFileManager(const QString& programFolder)
-    : FileName(Folder(programFolder) + QStringLiteral("/zel32.ini")), FFolder(Folder(programFolder)) {
+    : FileName(StripTrailingBackslash(programFolder) + QStringLiteral("/zel32.ini")),
+      FFolder(StripTrailingBackslash(programFolder)) {
   const QString legacy = FFolder + QStringLiteral("/projectman.ini");
   // QFile::copy never overwrites an existing target; a failure is ignored.
   if (QFile::exists(legacy) && !QFile::exists(FileName)) QFile::copy(legacy, FileName);
@@ -54,7 +55,14 @@ QString TDataFileManager::BackupFileName() const { return FFolder + QStringLiter
 
 void TDataFileManager::Load() {
   Lines.Clear();
-  if (QFile::exists(FileName)) Lines.LoadFromFile(FileName);
+  SaveBlocked = false;
+  if (QFile::exists(FileName) && !Lines.LoadFromFile(FileName)) {
+    // Starting from the default lines is fine; writing them over a file we
+    // could not read is not.
+    SaveBlocked = true;
+    ShowMessage(Translate(QStringLiteral(
+        "MSGID_DM003:\\ini cannot be read.\\nSettings and projects will not be written to it in this session.")));
+  }
   Upgrade();
   Repair();
   Modified = false;
@@ -91,8 +99,14 @@ void TDataFileManager::Upgrade() {
   }
   if (head().startsWith(HeaderLayout11)) copy.Put(0, HeaderLayout17);
   if (head().startsWith(HeaderLayout17)) {
-    copy.SaveToFile(BackupFileName());
+    const bool backedUp = copy.SaveToFile(BackupFileName());
     ShowMessage(QStringLiteral("The zel32.ini is not compatible."), TMsgKind::Information, TMsgButtons::Ok);
+    if (!backedUp) {
+      // Without its backup the old file is the only copy of the user's work.
+      SaveBlocked = true;
+      ShowMessage(Translate(QStringLiteral(
+          "MSGID_DM004:zel32ini.bak cannot be written.\\n\\ini will not be replaced in this session.")));
+    }
     copy = DefaultLines();
   }
   Lines = copy;
@@ -170,7 +184,7 @@ void TDataFileManager::SetProjectSection(std::unique_ptr<TStringListEx> list) {
 bool TDataFileManager::Save(bool force) {
   if (OnBeforeSave) OnBeforeSave(this, 3);
   if (!force && !Modified) return true;
-  if (!Lines.SaveToFile(FileName)) {
+  if (SaveBlocked || !Lines.SaveToFile(FileName)) {
     ShowMessage(Translate(QStringLiteral("MSGID_DM002:\\ini saving process can not continue.")));
     return false;
   }

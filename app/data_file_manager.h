@@ -30,6 +30,9 @@ public:
   TNotify OnBeforeSave;
   bool Quiet = false;
   bool Modified = false;
+  // Set when the file could not be read, or its old layout could not be
+  // backed up: then Save never replaces it.
+  bool SaveBlocked = false;
 
   void Load();
   std::unique_ptr<TStringListEx> GetApplicationSection() const;

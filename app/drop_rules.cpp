@@ -19,9 +19,9 @@ QList<TDropAction> ClassifyDrops(const QStringList& files, const std::function<b
     const QFileInfo fi(name);
     const QString ext = fi.suffix().toLower();
     if (ext == QLatin1String("url")) continue;
-    if (ext == QLatin1String("lnk") || ext == QLatin1String("desktop")) {
+    if (IsShortcutFile(name)) {
       const TShellLink link = ReadShellLink(name);
-      if (link.Ok && QFileInfo(link.Target).isFile()) add("app", link.Target, &link);
+      if (link.Ok && QFileInfo(link.Target).isFile()) add("app", IsApplicationLauncher(name) ? name : link.Target, &link);
       continue;
     }
     if (IsProgramFile(name)) {

@@ -18,7 +18,8 @@ struct TDropAction {
 
 // Sorts dropped names into the objects they make, in the drop's order:
 // web links make nothing; shortcuts (.desktop launchers and .lnk files) whose
-// target is an existing file make a launcher for it; programs make a
+// target is an existing file make a launcher (for an application's launcher
+// the launcher file itself, so its whole command line runs; else the target); programs make a
 // launcher; pictures whose extension isPicture accepts make an image; folders
 // make a list pane; anything else is skipped. Names are taken up to 256
 // characters.

@@ -64,11 +64,3 @@ void TGridScrollBox::SetShowGrid(bool on) {
   FShowGrid = on;
   FHost->update();
 }
-
-void TGridScrollBox::FollowParentColors(QWidget* from) {
-  for (QWidget* w : {static_cast<QWidget*>(this), viewport(), static_cast<QWidget*>(FHost)}) {
-    w->setPalette(from->palette());
-    w->setFont(from->font());
-  }
-  FHost->update();
-}

@@ -40,9 +40,6 @@ public:
   // The widget the objects' panels are children of.
   TGridHost* Host() const { return FHost; }
 
-  // Takes colour and font from the given widget (the main window).
-  void FollowParentColors(QWidget* from);
-
 signals:
   // A click on the empty grid area.
   void Clicked();

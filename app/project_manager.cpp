@@ -111,10 +111,7 @@ TProjectManager::TProjectManager(const QString& programFolder, QWidget* parent)
   if (!TPictureLoader::Current()) FOwnPictureLoader = std::make_unique<TPictureLoader>();
   FPictureLoader = TPictureLoader::Current();
   FPictureLoader->SetPluginDir(FProgramFolder);
-  SetPictureExtensionCheck([](const QString& ext) {
-    const TPictureLoader* loader = TPictureLoader::Current();
-    return (loader && loader->IsSupportedExtension(ext)) || PictureFormats::IsBuiltIn(ext);
-  });
+
 
   FScrollBox = new TGridScrollBox(this);
   setCentralWidget(FScrollBox);
@@ -434,9 +431,11 @@ void TProjectManager::RebuildProjectsMenu() {
     const QString name = eq < 0 ? QString() : line.left(eq);
     if (name.isEmpty()) continue;
     QAction* a = Projects1->addAction(name);
+    // The name travels in the item's data: a style may add accelerators to its text.
+    a->setData(name);
     connect(a, &QAction::triggered, this, [this, a] {
       StoreDefaultProject();
-      OpenProject(a->text());
+      OpenProject(a->data().toString());
     });
   }
   FDataFile->SetProjectSection(nullptr);

@@ -86,9 +86,6 @@ public:
   void ConfirmFileOperation(int& result);
   void OpenPictureRequest(QObject* sender, const QString& file, const QStringList& files, const QString& kind);
   void AddonClick();
-  // Whether a picture file's extension can be shown (the picture loader's
-  // judgement once it is installed).
-  static void SetPictureExtensionCheck(std::function<bool(const QString& extension)> check);
 
   // Objects.
   TBoundRelater* Objects() const { return FObjects.get(); }
@@ -211,6 +208,7 @@ private:
   QPointer<TForm2> FProjectsForm;
   QRect FSavedBounds;            // the window before full screen
   bool FPendingRefit = false;    // a state change waits for its resize
+  bool FFullScreenRefit = false;  // full screen switched: refit at the next resize
   bool FAskingResize = false;
   QSize FLastSize;
   QTimer* FResizeEnd = nullptr;  // fires once an interactive resize has ended

@@ -6,7 +6,6 @@
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QImageReader>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -14,23 +13,9 @@
 #include "bound_relater.h"
 #include "custom_bound.h"
 #include "drop_rules.h"
+#include "picture_formats.h"
+#include "picture_loader.h"
 #include "project_manager.h"
-
-namespace {
-
-std::function<bool(const QString&)>& PictureCheck() {
-  // Until the picture loader installs its own judgement, Qt's readers decide.
-  static std::function<bool(const QString&)> check = [](const QString& ext) {
-    return QImageReader::supportedImageFormats().contains(ext.toLower().toLatin1());
-  };
-  return check;
-}
-
-}  // namespace
-
-void TProjectManager::SetPictureExtensionCheck(std::function<bool(const QString&)> check) {
-  PictureCheck() = std::move(check);
-}
 
 void TProjectManager::CreateObjectByDropClick() {
   CreateObjectbyDrop1->setChecked(!CreateObjectbyDrop1->isChecked());
@@ -54,7 +39,11 @@ void TProjectManager::DropUrls(const QList<QUrl>& urls) {
 }
 
 void TProjectManager::DropFiles(const QStringList& files) {
-  for (const TDropAction& action : ClassifyDrops(files, PictureCheck())) {
+  // Pictures: what the picture loader's plug-ins announce, and what Qt reads.
+  const auto isPicture = [this](const QString& ext) {
+    return (FPictureLoader && FPictureLoader->IsSupportedExtension(ext)) || PictureFormats::IsBuiltIn(ext);
+  };
+  for (const TDropAction& action : ClassifyDrops(files, isPicture)) {
     TCustomBound* object = CreateObject(action.Kind, false);
     if (object) object->ReceiveDroppedFile(action.File, action.FromShortcut ? &action.Shortcut : nullptr);
   }

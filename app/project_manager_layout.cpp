@@ -119,6 +119,8 @@ void TProjectManager::FullScreenClick() {
   }
   FShowHandlerAttached = true;
   FitObjectsToWindow(false);
+  // The window system applies the new size later: fit again when it comes.
+  FFullScreenRefit = true;
 }
 
 void TProjectManager::HideMenuClick() {
@@ -172,8 +174,9 @@ void TProjectManager::resizeEvent(QResizeEvent* event) {
     });
     return;
   }
-  if (FPendingRefit && FitToWindow1->isChecked()) FitObjectsToWindow(false);
+  if ((FPendingRefit && FitToWindow1->isChecked()) || FFullScreenRefit) FitObjectsToWindow(false);
   FPendingRefit = false;
+  FFullScreenRefit = false;
   FResizeEnd->start();
 }
 

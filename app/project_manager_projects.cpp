@@ -100,8 +100,9 @@ void TProjectManager::OpenProject(const QString& name) {
   FScrollBox->show();
   ApplyWindowColors();
   if (FUnopenedRecords > 0)
-    ShowStatusText(tr("%n object(s) of this project could not be opened; saving it drops them.", nullptr,
-                      FUnopenedRecords));
+    ShowStatusText(Translate(QStringLiteral("MSGID_PM105:Objects this version cannot open: %1. Saving the project "
+                                            "drops them."))
+                       .arg(FUnopenedRecords));
 }
 
 bool TProjectManager::InputQueryEx(const QString& caption, const QString& prompt, QString& value,
@@ -137,6 +138,13 @@ void TProjectManager::SaveProject() {
   if (name.isEmpty()) {
     Prompts().Beep();
     ShowMessage(Translate(QStringLiteral("MSGID_PM102:Input project name")));
+    return;
+  }
+  // The name ends at the first "=" of its line: one inside it would cut the
+  // name short and spoil the records.
+  if (name.contains(u'=')) {
+    Prompts().Beep();
+    ShowMessage(Translate(QStringLiteral("MSGID_PM104:A project name cannot contain \"=\".")));
     return;
   }
   if (restoring) {

@@ -16,12 +16,16 @@ void TProjectManager::ApplySettings() {
   const TStringListEx& s = *section;
   auto value = [&](const char* key) { return s.Values(QLatin1String(key)); };
 
-  // Placement: a value that is not an integer keeps the current one.
+  // Placement: a value that is not an integer keeps the current one. The
+  // lines of a normal window stay in the file while it is maximized or full
+  // screen; applying them then would undo that state.
   qint32 v;
-  if (TryStrToInt(value("Left"), v)) move(v, y());
-  if (TryStrToInt(value("Top"), v)) move(x(), v);
-  if (TryStrToInt(value("Width"), v)) resize(v, height());
-  if (TryStrToInt(value("Height"), v)) resize(width(), v);
+  if (!isMaximized() && !isFullScreen()) {
+    if (TryStrToInt(value("Left"), v)) move(v, y());
+    if (TryStrToInt(value("Top"), v)) move(x(), v);
+    if (TryStrToInt(value("Width"), v)) resize(v, height());
+    if (TryStrToInt(value("Height"), v)) resize(width(), v);
+  }
   if (value("WindowState") == QLatin1String("Maximized")) setWindowState(windowState() | Qt::WindowMaximized);
 
   FLastProject = value("Project");

@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include <QApplication>
 #include <QDropEvent>
+#include <QStyledItemDelegate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
@@ -17,8 +19,17 @@
 #include "string_list_ex.h"
 
 namespace {
+
 constexpr int kStoredNameRole = Qt::UserRole + 1;
-}
+constexpr int kLastNameRole = Qt::UserRole + 2;
+
+class TReadOnlyDelegate : public QStyledItemDelegate {
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override { return nullptr; }
+};
+
+}  // namespace
 
 TForm2::TForm2(QWidget* mainWindow) : QDialog(mainWindow) {
   setObjectName(QStringLiteral("Form2"));
@@ -80,6 +91,17 @@ TForm2::TForm2(QWidget* mainWindow) : QDialog(mainWindow) {
     close();
   });
   connect(CancelButton, &QPushButton::clicked, this, &QWidget::close);
+  // Only names are edited, and a name never holds "=" (it would end the name early).
+  ListView1->setItemDelegateForColumn(1, new TReadOnlyDelegate(ListView1));
+  connect(ListView1, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+    if (column != 0) return;
+    if (item->text(0).contains(u'=')) {
+      QApplication::beep();
+      item->setText(0, item->data(0, kLastNameRole).toString());
+    } else {
+      item->setData(0, kLastNameRole, item->text(0));
+    }
+  });
   connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
     if (FOnDoubleClick) FOnDoubleClick(item->data(0, kStoredNameRole).toString());
   });
@@ -111,6 +133,7 @@ void TForm2::Fill() {
     auto* item = new QTreeWidgetItem(ListView1, {name, QString::number(SplitCommaText(records).size())});
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
     item->setData(0, kStoredNameRole, name);
+    item->setData(0, kLastNameRole, name);
   }
   FDataFile->SetProjectSection(nullptr);
 }

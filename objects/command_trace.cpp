@@ -11,6 +11,8 @@
 
 TTraceView::TTraceView(QWidget* parent) : QTextEdit(parent) {
   setReadOnly(true);
+  // A long session keeps its newest lines, not every line ever traced.
+  document()->setMaximumBlockCount(20000);
   setLineWrapMode(QTextEdit::NoWrap);
   setAcceptRichText(false);
 }

@@ -73,7 +73,8 @@ QString NewObjectID() {
 }
 
 void RegisterUsedIDs(const TBoundRelater& objects) {
-  for (int i = 0; i < objects.Count(); ++i) UsedIDs().append(objects.Item(i)->ID);
+  for (int i = 0; i < objects.Count(); ++i)
+    if (!UsedIDs().contains(objects.Item(i)->ID)) UsedIDs().append(objects.Item(i)->ID);
 }
 
 TCustomBound::TCustomBound(QWidget* mainWindow, const char* className) {

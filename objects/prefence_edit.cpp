@@ -246,17 +246,20 @@ QWidget* TPrefenceEdit::AddItem(const QString& name, const QString& kind, const 
       const bool picture = kind == QLatin1String("PictureDialog");
       const QString filter = picture ? QString() : FileFilter;
       QObject::connect(button, &QPushButton::clicked, EditorPanel, [this, line, edit, filter, picture] {
+        // The dialog runs its own event loop: the form may be gone when it returns.
+        const QPointer<QLineEdit> field(edit);
         const QString chosen =
             Prompts().OpenFileName(NameOf(line), picture ? QString() : QtFileFilter(filter), edit->text(), picture);
-        if (chosen.isEmpty()) return;
-        edit->setText(chosen);
+        if (chosen.isEmpty() || !field) return;
+        field->setText(chosen);
       });
     } else {
       QObject::connect(button, &QPushButton::clicked, EditorPanel, [this, line, edit] {
+        const QPointer<QLineEdit> field(edit);
         QString text = Items.Get(line).mid(NameOf(line).size() + 1);
         text.replace(QLatin1String("\\n"), QLatin1String("\r\n"));
         text.replace(QLatin1String("\\t"), QLatin1String("\t"));
-        if (!Prompts().EditTextLines(NameOf(line), text)) return;
+        if (!Prompts().EditTextLines(NameOf(line), text) || !field) return;
         text.replace(u'\r', QLatin1String("\\n"));
         text.remove(u'\n');
         text.replace(u'\t', QLatin1String("\\t"));

@@ -212,6 +212,16 @@ TShellLink ReadShellLink(const QString& file) {
   return link;
 }
 
+bool IsShortcutFile(const QString& file) {
+  const QString ext = QFileInfo(file).suffix().toLower();
+  return ext == QLatin1String("lnk") || ext == QLatin1String("desktop");
+}
+
+bool IsApplicationLauncher(const QString& file) {
+  TDesktopEntry entry;
+  return IsShortcutFile(file) && entry.Load(file) && entry.Type() == QLatin1String("Application");
+}
+
 bool IsProgramFile(const QString& file) {
   const QFileInfo fi(file);
   if (!fi.isFile() || !fi.isExecutable()) return false;

@@ -56,6 +56,12 @@ struct TShellLink {
 // link. Fails when the file is neither or its target cannot be resolved.
 TShellLink ReadShellLink(const QString& file);
 
+// A shortcut file: a .desktop launcher, or a .lnk file (read as one).
+bool IsShortcutFile(const QString& file);
+// A .desktop launcher that runs a program: started as a whole, so that its
+// Exec line keeps its arguments.
+bool IsApplicationLauncher(const QString& file);
+
 // "A program": an executable regular file whose content is an ELF image or
 // starts with "#!". A picture with an execute bit (common on FAT media) is not.
 bool IsProgramFile(const QString& file);

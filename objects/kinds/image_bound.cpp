@@ -1,5 +1,6 @@
 #include "image_bound.h"
 
+#include <cmath>
 #include <memory>
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QPixmap>
 
 #include "command_trace.h"
+#include "bitmap24.h"
 #include "command_words.h"
 #include "hex_dump.h"
 #include "load_picture_file.h"
@@ -19,6 +21,11 @@
 #include "prompt_service.h"
 #include "resampling_filters.h"
 #include "string_list_ex.h"
+
+namespace {
+constexpr qint64 kMaxRenderedPixels = 40'000'000;
+constexpr qint64 kMaxCachedPixels = 16'000'000;
+}  // namespace
 
 TImageBound::TImageBound(QWidget* mainWindow) : TCustomBound(mainWindow, "TImageBound") {
   IncKindLevel();
@@ -50,6 +57,9 @@ void TImageBound::SetParentControl(QWidget* parent) {
 void TImageBound::ShowFile(const QString& fileName) {
   FFileName = fileName;
   if (!QFileInfo(fileName).isFile()) {
+    // A picture on a medium that is not mounted now comes back with it: the
+    // record keeps the name.
+    if (!fileName.isEmpty()) FMissingName = fileName;
     FFileName.clear();
     PictureWidth = PictureHeight = 0;
     FRendered = QImage();
@@ -59,6 +69,7 @@ void TImageBound::ShowFile(const QString& fileName) {
     Panel()->SetBevelOuter(TOverallPanel::TBevel::Raised);
     return;
   }
+  FMissingName.clear();
   try {
     // Decode once per file version; resizing only scales again.
     const QFileInfo fi(fileName);
@@ -83,12 +94,24 @@ void TImageBound::ShowFile(const QString& fileName) {
       return;
     }
     FreeDump();
-    const QImage& source = FSource;
+    const QImage source = FSource;
+    // Large photos are decoded again when needed rather than held by every object.
+    if (qint64(FSource.width()) * FSource.height() > kMaxCachedPixels) {
+      FSource = QImage();
+      FSourceStamp.clear();
+    }
     PictureWidth = source.width();
     PictureHeight = source.height();
-    const QSize fit = CalcFitSize(PictureWidth, PictureHeight, Panel()->width(), Panel()->height());
+    QSize fit = CalcFitSize(PictureWidth, PictureHeight, Panel()->width(), Panel()->height());
+    // A zoomed panel can be far larger than any screen; the picture shown in
+    // it is kept within kMaxRenderedPixels.
+    const qint64 area = qint64(fit.width()) * fit.height();
+    if (area > kMaxRenderedPixels) {
+      const double shrink = std::sqrt(double(kMaxRenderedPixels) / double(area));
+      fit = QSize(qMax(1, int(fit.width() * shrink)), qMax(1, int(fit.height() * shrink)));
+    }
     QImage work;
-    QImage dest(qMax(1, fit.width()), qMax(1, fit.height()), QImage::Format_BGR888);
+    QImage dest = Bitmap24::New(qMax(1, fit.width()), qMax(1, fit.height()));
     std::unique_ptr<TCustomGraphicsFilter> filter;
     if (Fast)
       filter = std::make_unique<TNearest>(&work);
@@ -183,7 +206,7 @@ void TImageBound::MenuClick(QAction* sender) {
     case 400: w *= 4; h *= 4; break;
     default: return;
   }
-  Panel()->resize(qMax(20, w), qMax(20, h));
+  Panel()->resize(qBound(20, w, 32000), qBound(20, h, 32000));
   ShowFile(FFileName);
 }
 
@@ -205,7 +228,8 @@ void TImageBound::Arrange() {
 }
 
 QString TImageBound::GetRecord() {
-  return ExtendRecord(TCustomBound::GetRecord(), QStringLiteral("Image"), {ContractPath(FFileName)});
+  return ExtendRecord(TCustomBound::GetRecord(), QStringLiteral("Image"),
+                      {ContractPath(FFileName.isEmpty() ? FMissingName : FFileName)});
 }
 
 void TImageBound::SetRecord(const QString& text) {

@@ -53,4 +53,5 @@ private:
   QImage FRendered;
   QImage FSource;        // the decoded picture of FFileName
   QString FSourceStamp;  // which file version FSource is
+  QString FMissingName;  // a file that was not there when it was to be shown
 };

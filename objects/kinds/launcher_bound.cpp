@@ -18,11 +18,6 @@ const QString TLauncherBound::IconFilter = QStringLiteral(
 
 namespace {
 
-bool IsShortcut(const QString& path) {
-  const QString ext = QFileInfo(path).suffix().toLower();
-  return ext == QLatin1String("lnk") || ext == QLatin1String("desktop");
-}
-
 // The picture an icon source gives at a size: an icon file's image number
 // `index`, a launcher's icon, a program's icon, a picture, or the icon of the
 // file's type.
@@ -37,7 +32,7 @@ QPixmap IconPicture(const QString& source, int index, int size) {
     throw std::runtime_error("icon");
   }
   if (!fi.exists()) return QIcon::fromTheme(source).pixmap(size);  // a theme icon's name
-  if (IsShortcut(source)) return DesktopEntryIcon(source).pixmap(size);
+  if (IsShortcutFile(source)) return DesktopEntryIcon(source).pixmap(size);
   if (IsProgramFile(source)) return ProgramIcon(source).pixmap(size);
   QImageReader reader(source);
   const QImage image = reader.read();
@@ -97,10 +92,12 @@ void TLauncherBound::SetFile(const QString& path) {
   if (path == FFileName) return;
   FIconPath.clear();
   FIconIndex = 0;
-  if (IsShortcut(path)) {
+  if (IsShortcutFile(path)) {
     const TShellLink link = ReadShellLink(path);
     if (link.Ok && QFileInfo::exists(link.Target)) {
-      FFileName = link.Target;
+      // An application's launcher is kept itself, so that its whole Exec
+      // line runs; other shortcuts stand for their target.
+      FFileName = IsApplicationLauncher(path) ? path : link.Target;
       WorkPath = link.WorkingFolder;
     }
   } else if (IsProgramFile(path)) {

@@ -1,6 +1,8 @@
 #include "memo_pad_bound.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QScrollBar>
@@ -40,9 +42,12 @@ void TCustomMemoPad::SetEditorColors(TColor back, TColor text) {
 }
 
 QStringList TCustomMemoPad::Lines() const {
-  TStringListEx l;
-  l.SetText(FEditor->toPlainText());
-  return l.Lines();
+  // Block by block: the plain-text form would turn no-break spaces into blanks.
+  QStringList lines;
+  for (QTextBlock b = FEditor->document()->begin(); b.isValid(); b = b.next()) lines.append(b.text());
+  // A text that ends with a line break has an empty last block.
+  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  return lines;
 }
 
 void TCustomMemoPad::AppendLine(const QString& line) {
@@ -56,20 +61,37 @@ void TCustomMemoPad::AppendLine(const QString& line) {
 void TCustomMemoPad::Load() {
   QFile f(FileName);
   if (!f.open(QIODevice::ReadOnly)) return;
+  const QByteArray bytes = f.readAll();
+  // Text that is not UTF-8 is kept byte for byte (as Latin-1) and written
+  // back the same way; the line ends the file uses are kept too.
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  QString text = utf8.decode(bytes);
+  FLatin1 = utf8.hasError();
+  if (FLatin1) text = QString::fromLatin1(bytes);
+  FCrLf = bytes.contains("\r\n");
   TStringListEx l;
-  l.SetText(QString::fromUtf8(f.readAll()));
+  l.SetText(text);
   FEditor->setPlainText(l.Lines().join(u'\n'));
+  FEditor->document()->setModified(false);
 }
 
 void TCustomMemoPad::Save() {
-  if (FileName.isEmpty()) return;
+  if (FileName.isEmpty()) {
+    ShowMessage(QStringLiteral("Saving Fail."));
+    return;
+  }
+  // An unchanged text stays as the file has it.
+  if (!FEditor->document()->isModified() && QFile::exists(FileName)) return;
   QSaveFile f(FileName);
   QByteArray bytes;
-  for (const QString& line : Lines()) bytes += line.toUtf8() + '\n';
+  const QByteArray end = FCrLf ? QByteArray("\r\n") : QByteArray("\n");
+  for (const QString& line : Lines()) bytes += (FLatin1 ? line.toLatin1() : line.toUtf8()) + end;
   if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
     f.cancelWriting();
     ShowMessage(QStringLiteral("Saving Fail."));
+    return;
   }
+  FEditor->document()->setModified(false);
 }
 
 TMemoPadBound::TMemoPadBound(QWidget* mainWindow) : TCustomBound(mainWindow, "TMemoPadBound") {
@@ -88,9 +110,15 @@ TMemoPadBound::~TMemoPadBound() {
 }
 
 void TMemoPadBound::MakeDefaultFile() {
-  const QString name = TempFileIn(Environment::ProgramFolder() + QStringLiteral("/memo"), QStringLiteral("txt"));
+  // Beside the program; for a program folder nobody may write to (a system
+  // installation), in the user's data folder instead.
+  QString name = TempFileIn(Environment::ProgramFolder() + QStringLiteral("/memo"), QStringLiteral("txt"));
+  if (name.isEmpty())
+    name = TempFileIn(Environment::DataHome() + QStringLiteral("/Deskloom/memo"), QStringLiteral("txt"));
   FFileName = name;
   FMemoPad->FileName = name;
+  FMadeFile = name;
+  FDefaultTried = true;
 }
 
 void TMemoPadBound::SetParentControl(QWidget* parent) {
@@ -107,12 +135,14 @@ void TMemoPadBound::Arrange() {
   TCustomBound::Arrange();
   if (!ParentControl()) return;
   FMemoPad->setGeometry(4, 4, Panel()->width() - 8, Panel()->height() - 8);
-  if (FFileName.isEmpty()) MakeDefaultFile();
+  if (FFileName.isEmpty() && !FDefaultTried) MakeDefaultFile();
   if (!Panel()->isVisible()) Panel()->show();
 }
 
 QString TMemoPadBound::GetRecord() {
   if (FFileName.isEmpty()) MakeDefaultFile();
+  // A file name typed into the open preferences counts from now on.
+  SwitchFile();
   const QString record = ExtendRecord(TCustomBound::GetRecord(), QStringLiteral("memopad"),
                                       {TrueFalseWord(FMemoPad->Flag), ContractPath(FFileName),
                                        ColorToText(FMemoPad->EditorColor()), ColorToText(FMemoPad->EditorTextColor())});
@@ -130,7 +160,13 @@ void TMemoPadBound::SetRecord(const QString& text) {
   fields.SetCommaText(text);
   if (fields.Count() == 0) return;
   FMemoPad->Flag = IsTrueWord(RecordField(fields, 10));
-  FFileName = ExpandPath(RecordField(fields, 11));
+  const QString recorded = ExpandPath(RecordField(fields, 11));
+  if (!recorded.isEmpty()) {
+    // The pad was placed before its record came: its fresh file is not needed.
+    if (!FMadeFile.isEmpty() && FMadeFile != recorded && QFileInfo(FMadeFile).size() == 0) QFile::remove(FMadeFile);
+    FMadeFile.clear();
+    FFileName = recorded;
+  }
   TColor back = FMemoPad->EditorColor(), fore = FMemoPad->EditorTextColor();
   if (fields.Count() > 12) TextToColor(fields.Get(12), back);
   if (fields.Count() > 13) TextToColor(fields.Get(13), fore);

@@ -37,6 +37,8 @@ protected:
 
 private:
   QPlainTextEdit* FEditor;
+  bool FLatin1 = false;  // the file was not UTF-8
+  bool FCrLf = false;    // the file ends its lines with CR LF
   TColor FEditorColor = clWindow;
   TColor FEditorTextColor = clWindowText;
 };
@@ -74,4 +76,6 @@ private:
   QPointer<TMemoPad> FMemoPad;
   QString FFileName;
   bool FPlaced = false;
+  QString FMadeFile;  // the empty default file this pad made, if any
+  bool FDefaultTried = false;
 };

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "data_file_manager.h"
 #include "prompt_service.h"
@@ -241,4 +242,38 @@ TEST(DataFile, FolderTheUserCannotWrite) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(w.Read(QStringLiteral("program/zel32.ini")), old);
+}
+
+TEST(DataFile, AFileThatCannotBeReadOrBackedUpIsNeverReplaced) {
+  {
+    // Unreadable: a folder stands where the file is.
+    TTempWorld w;
+    TScopedScriptedPrompts prompts;
+    QDir().mkpath(w.ProgramFolder() + QStringLiteral("/zel32.ini"));
+    TDataFileManager d(w.ProgramFolder());
+    d.Load();
+    EXPECT_TRUE(d.SaveBlocked);
+    EXPECT_EQ(d.Lines.Text(), kDefault);
+    EXPECT_FALSE(d.Save(true));
+    EXPECT_TRUE(QFileInfo(w.ProgramFolder() + QStringLiteral("/zel32.ini")).isDir());
+    EXPECT_EQ(prompts->Messages(),
+              (QStringList{"zel32.ini cannot be read.\r\nSettings and projects will not be written to it in this session.",
+                           "zel32.ini saving process can not continue."}));
+  }
+  {
+    // An old layout whose backup cannot be written stays as it is.
+    TTempWorld w;
+    TScopedScriptedPrompts prompts;
+    const QByteArray old = "[QUORVANE -Deskloom v1.7 -]\r\n[Application]\r\n[Project]\r\nP=\"label,C1\"\r\n";
+    w.Write(QStringLiteral("program/zel32.ini"), old);
+    QDir().mkpath(w.ProgramFolder() + QStringLiteral("/zel32ini.bak"));
+    TDataFileManager d(w.ProgramFolder());
+    d.Load();
+    EXPECT_TRUE(d.SaveBlocked);
+    EXPECT_FALSE(d.Save(true));
+    EXPECT_EQ(w.Read(QStringLiteral("program/zel32.ini")), old);
+    EXPECT_EQ(prompts->Messages().mid(0, 2),
+              (QStringList{"The zel32.ini is not compatible.",
+                           "zel32ini.bak cannot be written.\r\nzel32.ini will not be replaced in this session."}));
+  }
 }

@@ -43,7 +43,7 @@ TEST(DropRules, EachNameBecomesItsObjectInOrder) {
       isPicture);
   QStringList got;
   for (const TDropAction& a : actions) got << a.Kind + u' ' + a.File.mid(w.Root().size() + 1);
-  EXPECT_EQ(got, (QStringList{"listview Photos", "image beach.JPG", "app bin/tool", "app bin/tool",
+  EXPECT_EQ(got, (QStringList{"listview Photos", "image beach.JPG", "app bin/tool", "app tool.desktop",
                               "image camera.png"}));
   EXPECT_FALSE(actions[2].FromShortcut);
   EXPECT_TRUE(actions[3].FromShortcut);

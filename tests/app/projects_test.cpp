@@ -100,7 +100,7 @@ TEST_F(TProjectFixture, SwitchingStoresDefaultFirstAndRecordsThatMakeNothingAreC
   ASSERT_EQ(m->Objects()->Count(), 1);
   EXPECT_EQ(qobject_cast<TLabelBound*>(m->Objects()->Item(0))->Caption(), QStringLiteral("Hello"));
   EXPECT_EQ(m->UnopenedRecords(), 2);
-  EXPECT_TRUE(m->StatusText(2).contains(QStringLiteral("2 object")));
+  EXPECT_TRUE(m->StatusText(2).startsWith(QStringLiteral("Objects this version cannot open: 2.")));
 
   // The same project again stores DEFAULT and reopens it, locked.
   m->Objects()->Item(0)->Locked = false;
@@ -140,6 +140,12 @@ TEST_F(TProjectFixture, NewProjectNamesAndQuestions) {
   m->Save1->trigger();
   EXPECT_EQ(prompts->Beeps, 1);
   EXPECT_EQ(prompts->Messages().last(), QStringLiteral("Input project name"));
+  EXPECT_EQ(ProjectNames().size(), 2);
+  // A name with "=" would end early and spoil its records: refused.
+  prompts->InputAnswers = {QStringLiteral("a=b")};
+  m->Save1->trigger();
+  EXPECT_EQ(prompts->Beeps, 2);
+  EXPECT_EQ(prompts->Messages().last(), QStringLiteral("A project name cannot contain \"=\"."));
   EXPECT_EQ(ProjectNames().size(), 2);
 }
 
@@ -200,6 +206,8 @@ TEST_F(TProjectFixture, ProjectsDialogRenamesReordersAndDeletes) {
   EXPECT_EQ(f->Names(), (QStringList{"A", "B", "", "C"}));
   EXPECT_EQ(f->Counts(), (QStringList{"2", "1", "3", "0"}));
 
+  f->ListView1->topLevelItem(0)->setText(0, QStringLiteral("x=y"));
+  EXPECT_EQ(f->Names().first(), QStringLiteral("A"));  // refused
   f->ListView1->topLevelItem(0)->setText(0, QStringLiteral("Renamed"));
   f->Apply();
   f->Apply();

@@ -96,9 +96,11 @@ TEST_F(TImageFixture, ShowsPicturesScaledToThePanel) {
   EXPECT_EQ(image.Panel()->size(), QSize(200, 50));
   EXPECT_EQ(image.Rendered().size(), QSize(200, 50));
 
-  // The file goes away: an empty framed panel.
+  // The file goes away: an empty framed panel; the record keeps the name,
+  // so a picture on a medium plugged in later comes back with it.
   image.ShowFile(world.Root() + QStringLiteral("/nothing.png"));
   EXPECT_EQ(image.FileName(), QString());
+  EXPECT_TRUE(image.GetRecord().endsWith(QStringLiteral("/nothing.png")));
   half->trigger();
   EXPECT_EQ(image.Panel()->size(), QSize(200, 50));
 }
@@ -208,8 +210,13 @@ TEST_F(TLauncherFixture, ProgramsShortcutsAndOtherFiles) {
       QStringLiteral("other.desktop"),
       ("[Desktop Entry]\nType=Application\nExec=" + other + " --x\nPath=/srv\nIcon=utilities-terminal\n").toUtf8());
   launcher.SetFile(shortcut);
-  EXPECT_EQ(launcher.FileName(), other);
+  EXPECT_EQ(launcher.FileName(), shortcut);  // runs its whole Exec line
   EXPECT_EQ(launcher.WorkPath, QStringLiteral("/srv"));
+  // A link to a file stands for that file.
+  launcher.SetFile(tool);
+  const QString link = world.Write(QStringLiteral("other.lnk"), ("[Desktop Entry]\nType=Link\nURL=file://" + other + "\n").toUtf8());
+  launcher.SetFile(link);
+  EXPECT_EQ(launcher.FileName(), other);
 
   launcher.ShowIcon(world.Root() + QStringLiteral("/gone"));
   EXPECT_EQ(launcher.Panel()->Caption(), QStringLiteral("NotFound."));
@@ -232,10 +239,23 @@ TEST_F(TLauncherFixture, LaunchStartsTheProgramInItsWorkingFolder) {
   launcher.SetFile(tool);
   launcher.WorkPath = folder;
   launcher.Launch();
-  QElapsedTimer t;
-  t.start();
-  while (!QFileInfo::exists(folder + QStringLiteral("/launched")) && t.elapsed() < 10000) QThread::msleep(20);
-  EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/launched")));
+  const auto appears = [](const QString& file) {
+    QElapsedTimer t;
+    t.start();
+    while (!QFileInfo::exists(file) && t.elapsed() < 10000) QThread::msleep(20);
+    return QFileInfo::exists(file);
+  };
+  EXPECT_TRUE(appears(folder + QStringLiteral("/launched")));
+
+  // An application's launcher runs its whole Exec line, arguments included.
+  const QString desktop = world.Write(
+      QStringLiteral("touch.desktop"),
+      ("[Desktop Entry]\nType=Application\nName=Touch\nExec=/bin/sh -c \"touch 'with args'\"\nPath=" + folder + "\n")
+          .toUtf8());
+  launcher.SetFile(desktop);
+  EXPECT_EQ(launcher.FileName(), desktop);
+  launcher.Launch();
+  EXPECT_TRUE(appears(folder + QStringLiteral("/with args")));
 }
 
 TEST_F(TLauncherFixture, RecordsKeepProgramIconAndIndex) {

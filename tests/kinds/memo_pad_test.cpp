@@ -26,6 +26,12 @@ struct TMemoFixture : ::testing::Test {
   }
 };
 
+// What typing does: the text changes and the document knows it.
+void Type(TMemoPadBound& memo, const QString& text) {
+  memo.MemoPad()->Editor()->setPlainText(text);
+  memo.MemoPad()->Editor()->document()->setModified(true);
+}
+
 }  // namespace
 
 TEST_F(TMemoFixture, ANewPadMakesItsFileInTheMemoFolder) {
@@ -49,7 +55,7 @@ TEST_F(TMemoFixture, TextWordsWithLineFeedCommandAppendLines) {
   EXPECT_FALSE(Receive(memo, 0x2080000A, QStringLiteral("not text")));
   EXPECT_TRUE(Receive(memo, 0x20808034, QStringLiteral("https://example.org/")));
   EXPECT_EQ(memo.MemoPad()->Lines(), (QStringList{"first", "second"}));
-  memo.MemoPad()->Editor()->setPlainText(QStringLiteral("typed\n"));
+  Type(memo, QStringLiteral("typed\n"));
   Receive(memo, 0x4000800A, QStringLiteral("after a line break"));
   EXPECT_EQ(memo.MemoPad()->Lines(), (QStringList{"typed", "after a line break"}));
 }
@@ -57,7 +63,7 @@ TEST_F(TMemoFixture, TextWordsWithLineFeedCommandAppendLines) {
 TEST_F(TMemoFixture, RecordsSaveTheTextAndComeBack) {
   TMemoPadBound memo(&host);
   memo.SetParentControl(&host);
-  memo.MemoPad()->Editor()->setPlainText(QStringLiteral("ä line\nsecond"));
+  Type(memo, QStringLiteral("ä line\nsecond"));
   memo.MemoPad()->SetEditorColors(0x00112233, 0x00445566);
   const QString record = memo.GetRecord();
   TStringListEx fields;
@@ -89,7 +95,7 @@ TEST_F(TMemoFixture, ChangingTheFileSavesTheOldTextAndShowsTheNewFile) {
   TMemoPadBound memo(&host);
   memo.SetParentControl(&host);
   const QString old = memo.FileName();
-  memo.MemoPad()->Editor()->setPlainText(QStringLiteral("old text"));
+  Type(memo, QStringLiteral("old text"));
   memo.PrefenceOpen(nullptr);
   qobject_cast<QLineEdit*>(memo.Prefence()->Control(QStringLiteral("FileName")))->setText(other);
   EXPECT_EQ(memo.FileName(), other);
@@ -114,8 +120,36 @@ TEST_F(TMemoFixture, AFileThatCannotBeWrittenSaysSoAndKeepsTheText) {
   TMemoPadBound memo(&host);
   memo.SetParentControl(&host);
   memo.MemoPad()->FileName = world.Root() + QStringLiteral("/no/such/folder/x.txt");
-  memo.MemoPad()->Editor()->setPlainText(QStringLiteral("keep me"));
+  Type(memo, QStringLiteral("keep me"));
   memo.MemoPad()->Save();
   EXPECT_EQ(prompts->Messages(), QStringList{"Saving Fail."});
   EXPECT_EQ(memo.MemoPad()->Editor()->toPlainText(), QStringLiteral("keep me"));
+}
+
+TEST_F(TMemoFixture, FilesAreRewrittenOnlyWhenChangedAndKeepTheirBytes) {
+  // Latin-1 text, a no-break space and CR LF line ends survive a store.
+  const QByteArray original("caf\xE9" "\xA0" "bar\r\nzwei\r\n");
+  const QString file = world.Write(QStringLiteral("notes.txt"), original);
+  TMemoPadBound memo(&host);
+  memo.SetParentControl(&host);
+  const QString made = memo.FileName();
+  memo.SetRecord(QStringLiteral("memopad,C00001,0,0,200,200,,1100,-,-,False,") + file);
+  EXPECT_FALSE(QFile::exists(made));  // the unused fresh file is gone
+  memo.GetRecord();
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), original);
+  f.close();
+  memo.MemoPad()->AppendLine(QStringLiteral("drei"));
+  memo.GetRecord();
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), original + "drei\r\n");
+}
+
+TEST_F(TMemoFixture, WithoutAMemoFolderBesideTheProgramMemosGoToTheDataFolder) {
+  // A file where the folder should be stands for a program folder nobody may write to.
+  world.Write(QStringLiteral("program/memo"), "in the way");
+  TMemoPadBound memo(&host);
+  memo.SetParentControl(&host);
+  EXPECT_TRUE(memo.FileName().startsWith(world.Home() + QStringLiteral("/.local/share/Deskloom/memo/txt")));
 }
