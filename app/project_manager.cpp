@@ -111,6 +111,10 @@ TProjectManager::TProjectManager(const QString& programFolder, QWidget* parent)
   if (!TPictureLoader::Current()) FOwnPictureLoader = std::make_unique<TPictureLoader>();
   FPictureLoader = TPictureLoader::Current();
   FPictureLoader->SetPluginDir(FProgramFolder);
+  QStringList pluginExtensions;
+  for (int i = 0; i < FPictureLoader->Extensions().Count(); ++i)
+    pluginExtensions << FPictureLoader->Extensions().Get(i);
+  SetExtraPictureExtensions(pluginExtensions);
 
 
   FScrollBox = new TGridScrollBox(this);
@@ -454,7 +458,11 @@ void TProjectManager::UseDefaultPlugin() {
   FDefaultPluginInstalled = true;
 }
 
-void TProjectManager::TemporaryClick() { QDesktopServices::openUrl(QUrl::fromLocalFile(FTemporaryPath)); }
+void TProjectManager::TemporaryClick() {
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(FTemporaryPath)))
+    ShowMessage(Translate(QStringLiteral("MSGID_PM204:No program to open this folder was found:\\n")) +
+                FTemporaryPath);
+}
 
 void TProjectManager::HelpClick() {
   const QString help = FProgramFolder + QStringLiteral("/zel32s.chm");

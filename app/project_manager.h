@@ -96,6 +96,8 @@ public:
   void MoveObjectFirst(TCustomBound* object);
   void MoveObjectLast(TCustomBound* object);
   void ResolveAllRelations();
+  bool FollowsAnchors() const;
+  void UpdateAnchorFollowing();
 
   void ShowStatusText(const QString& text);
   QString StatusText(int panel) const;

@@ -102,6 +102,7 @@ void TProjectManager::FitObjectsToWindow(bool loading) {
 
 void TProjectManager::FitToWindowClick() {
   FitToWindow1->setChecked(!FitToWindow1->isChecked());
+  UpdateAnchorFollowing();
   if (FitToWindow1->isChecked()) FitObjectsToWindow(false);
   Restore1->setEnabled(!FitToWindow1->isChecked());
 }
@@ -151,7 +152,14 @@ void TProjectManager::changeEvent(QEvent* event) {
 void TProjectManager::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   const QSize old = event->oldSize();
-  if (FAskingResize || !old.isValid() || old == event->size() || !ResizeAllowed()) return;
+  if (FAskingResize || !old.isValid() || old == event->size()) return;
+  if (!ResizeAllowed()) {
+    // A window system without size hints may resize anyway: put it back.
+    QTimer::singleShot(0, this, [this, old] {
+      if (!ResizeAllowed() && size() != old) resize(old);
+    });
+    return;
+  }
   if (!Expert1->isChecked() && FitToWindow1->isChecked() && FDesignChanged) {
     // Ask once the resize event is over; a refusal puts the old size back.
     FAskingResize = true;

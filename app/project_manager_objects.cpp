@@ -44,6 +44,7 @@ TCustomBound* TProjectManager::CreateObject(const QString& record, bool loading)
   object->Expert = Expert1->isChecked();
   object->SetBevels(Bevels1->isChecked());
   object->DynamicPath = FDynamicPath;
+  object->FollowAnchors = FollowsAnchors();
   // A project being opened gets its list once every object exists, so that
   // relations to later records resolve. Anything made afterwards gets it at
   // once: relations typed into its preferences then take effect, and it drops
@@ -59,7 +60,14 @@ TCustomBound* TProjectManager::CreateObject(const QString& record, bool loading)
   return object;
 }
 
-void TProjectManager::CreateObjectFromMenu(const QString& keyword) { CreateObject(keyword, false); }
+void TProjectManager::CreateObjectFromMenu(const QString& keyword) {
+  if (!IsBoundKindRegistered(keyword)) {
+    // Say so rather than do nothing at all.
+    ShowStatusText(Translate(QStringLiteral("MSGID_PM106:This kind of object is not available in this version.")));
+    return;
+  }
+  CreateObject(keyword, false);
+}
 
 void TProjectManager::SelectObject(TCustomBound* object) {
   Delete1->setEnabled(true);
@@ -74,6 +82,7 @@ void TProjectManager::SelectObject(TCustomBound* object) {
 
 void TProjectManager::FormClick() {
   FSelected = nullptr;
+  StatusPanels[1]->clear();
   Delete1->setEnabled(false);
   for (TCustomBound* o : FObjects->Items()) o->Panel()->setPalette(QPalette());
   ShowStatusText(QString());
@@ -87,6 +96,7 @@ void TProjectManager::DeleteClick() {
       FObjects->Delete(FObjects->IndexOf(selected));
   }
   FSelected = nullptr;
+  StatusPanels[1]->clear();
   ResolveAllRelations();
 }
 
@@ -124,6 +134,15 @@ void TProjectManager::BevelsClick() {
 void TProjectManager::ExpertClick() {
   Expert1->setChecked(!Expert1->isChecked());
   for (TCustomBound* o : FObjects->Items()) o->Expert = Expert1->isChecked();
+  UpdateAnchorFollowing();
+}
+
+// In Expert mode the objects' anchors decide how they follow the window; out
+// of it, while FitToWindow is on, the fit alone places them.
+bool TProjectManager::FollowsAnchors() const { return Expert1->isChecked() || !FitToWindow1->isChecked(); }
+
+void TProjectManager::UpdateAnchorFollowing() {
+  for (TCustomBound* o : FObjects->Items()) o->FollowAnchors = FollowsAnchors();
 }
 
 void TProjectManager::LockedClick() {

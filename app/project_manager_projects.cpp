@@ -1,6 +1,7 @@
 // Projects: the project lines of the data file and opening and storing them.
 #include <QAction>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QToolButton>
 
 #include "bound_keeper.h"
@@ -16,6 +17,7 @@
 
 void TProjectManager::ClearObjects() {
   FSelected = nullptr;
+  if (StatusPanels[1]) StatusPanels[1]->clear();
   if (FObjects) FObjects->Clear();
 }
 
@@ -70,6 +72,7 @@ void TProjectManager::OpenProject(const QString& name) {
   ClearObjects();
   FCurrentProject = name;
   setWindowTitle(name);
+  if (FUnopenedRecords > 0) ShowStatusText(QString());  // the last project's warning is over
   FUnopenedRecords = 0;
   auto section = FDataFile->GetProjectSection();
   const QString records = section->Values(name);
@@ -167,7 +170,11 @@ void TProjectManager::NewProjectClick() {
   FCurrentProject = UniqueProjectName();
   FLastProject.clear();
   setWindowTitle(FCurrentProject);
+  // New objects are not locked: menu item and button say so alike.
+  Locked1->setChecked(false);
   btnLock->setIcon(ImageList1.value(6));
+  if (FUnopenedRecords > 0) ShowStatusText(QString());
+  FUnopenedRecords = 0;
 }
 
 void TProjectManager::MaintenanceClick() {
@@ -175,5 +182,7 @@ void TProjectManager::MaintenanceClick() {
   FProjectsForm->Open(FDataFile.get(), [this](const QString& name) {
     StoreDefaultProject();
     OpenProject(name);
+    // Storing may have added the DEFAULT line: list it, so APPLY keeps it.
+    FProjectsForm->AddMissingRows();
   });
 }

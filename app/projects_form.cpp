@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QPainter>
 #include <QStyledItemDelegate>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -23,9 +24,23 @@ namespace {
 constexpr int kStoredNameRole = Qt::UserRole + 1;
 constexpr int kLastNameRole = Qt::UserRole + 2;
 
-class TReadOnlyDelegate : public QStyledItemDelegate {
+// Grid lines under and beside every cell.
+class TGridLineDelegate : public QStyledItemDelegate {
 public:
   using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(p, option, index);
+    p->save();
+    p->setPen(option.palette.color(QPalette::Mid));
+    p->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+    p->drawLine(option.rect.topRight(), option.rect.bottomRight());
+    p->restore();
+  }
+};
+
+class TReadOnlyDelegate : public TGridLineDelegate {
+public:
+  using TGridLineDelegate::TGridLineDelegate;
   QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override { return nullptr; }
 };
 
@@ -64,7 +79,7 @@ TForm2::TForm2(QWidget* mainWindow) : QDialog(mainWindow) {
   ListView1->setAcceptDrops(true);
   ListView1->setDropIndicatorShown(true);
   ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
-  ListView1->setStyleSheet(QStringLiteral("QTreeView::item { border-bottom: 1px solid palette(mid); }"));
+  ListView1->setItemDelegate(new TGridLineDelegate(ListView1));
   ListView1->viewport()->installEventFilter(this);
 
   OkButton = new QPushButton(QStringLiteral("OK"), this);
@@ -129,13 +144,30 @@ void TForm2::Fill() {
     const QString line = section->Get(i);
     const qsizetype eq = line.indexOf(u'=');
     const QString name = eq < 0 ? QString() : line.left(eq);
-    const QString records = eq < 0 ? line : line.mid(eq + 1);
-    auto* item = new QTreeWidgetItem(ListView1, {name, QString::number(SplitCommaText(records).size())});
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
-    item->setData(0, kStoredNameRole, name);
-    item->setData(0, kLastNameRole, name);
+    AddRow(name, eq < 0 ? line : line.mid(eq + 1));
   }
   FDataFile->SetProjectSection(nullptr);
+}
+
+void TForm2::AddMissingRows() {
+  if (!FDataFile) return;
+  QStringList listed;
+  for (int r = 0; r < ListView1->topLevelItemCount(); ++r) listed << StoredName(r).toLower();
+  const auto section = FDataFile->GetProjectSection();
+  for (int i = 0; i < section->Count(); ++i) {
+    const QString line = section->Get(i);
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq <= 0 || listed.contains(line.left(eq).toLower())) continue;
+    AddRow(line.left(eq), line.mid(eq + 1));
+  }
+  FDataFile->SetProjectSection(nullptr);
+}
+
+void TForm2::AddRow(const QString& name, const QString& records) {
+  auto* item = new QTreeWidgetItem(ListView1, {name, QString::number(SplitCommaText(records).size())});
+  item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
+  item->setData(0, kStoredNameRole, name);
+  item->setData(0, kLastNameRole, name);
 }
 
 void TForm2::Apply() {

@@ -23,6 +23,8 @@ public:
   // Fills the list from the data file again ("&Undo").
   void Fill();
   void Apply();
+  // Adds rows for project lines stored since the list was filled.
+  void AddMissingRows();
   void DeleteSelected();
   // Moves row `from` as a drop on row `onto` (-1: empty space below the rows).
   void MoveRow(int from, int onto);
@@ -40,6 +42,7 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  void AddRow(const QString& name, const QString& records);
   TDataFileManager* FDataFile = nullptr;
   std::function<void(const QString&)> FOnDoubleClick;
 };

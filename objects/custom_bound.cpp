@@ -156,7 +156,7 @@ void TCustomBound::ApplyParentAnchors() {
   const QSize now = FParentControl->size();
   const int dw = now.width() - FLastParentSize.width(), dh = now.height() - FLastParentSize.height();
   FLastParentSize = now;
-  if (!FPanel || (dw == 0 && dh == 0)) return;
+  if (!FPanel || !FollowAnchors || (dw == 0 && dh == 0)) return;
   QRect r = FPanel->geometry();
   if (AnchorRight) {
     if (AnchorLeft)
@@ -170,7 +170,10 @@ void TCustomBound::ApplyParentAnchors() {
     else
       r.moveTop(qMax(0, r.top() + dh));
   }
-  if (r != FPanel->geometry()) FPanel->setGeometry(r);
+  if (r != FPanel->geometry()) {
+    FPanel->setGeometry(r);
+    Arrange();
+  }
 }
 
 QString TCustomBound::AnchorText() const {

@@ -93,6 +93,9 @@ public:
   QString ExpandPath(const QString& path) const;
   bool ExpandPathInPlace(QString& path) const;
 
+  // Whether the anchors move the panel when its parent resizes. Off while
+  // the project window fits its objects to the window itself.
+  bool FollowAnchors = true;
   // Anchors of the panel: which edges follow the parent when it resizes.
   bool AnchorLeft = true, AnchorTop = true, AnchorRight = false, AnchorBottom = false;
   QString AnchorText() const;

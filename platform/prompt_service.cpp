@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QImageReader>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -11,6 +14,11 @@
 #include "input_dialog.h"
 
 namespace {
+
+QStringList& ExtraPictureExtensions() {
+  static QStringList extensions;
+  return extensions;
+}
 
 std::unique_ptr<TPromptService>& Slot() {
   static std::unique_ptr<TPromptService> service;
@@ -30,6 +38,17 @@ void CentreOn(QWidget* dialog, QWidget* parent) {
 }
 
 }  // namespace
+
+void SetExtraPictureExtensions(const QStringList& extensions) { ExtraPictureExtensions() = extensions; }
+
+QStringList PictureExtensions() {
+  QStringList all;
+  for (const QByteArray& f : QImageReader::supportedImageFormats()) all << QString::fromLatin1(f).toLower();
+  for (const QString& e : ExtraPictureExtensions()) all << e.toLower();
+  all.removeDuplicates();
+  all.sort();
+  return all;
+}
 
 TPromptService& Prompts() {
   auto& s = Slot();
@@ -92,8 +111,35 @@ bool TQtPromptService::ChooseColor(TColor& color) {
 
 QString TQtPromptService::OpenFileName(const QString& caption, const QString& filter, const QString& initial,
                                        bool picturePreview) {
-  Q_UNUSED(picturePreview);
-  return QFileDialog::getOpenFileName(PromptParent(), caption, initial, filter);
+  if (!picturePreview) return QFileDialog::getOpenFileName(PromptParent(), caption, initial, filter);
+  // The picture dialog: every readable picture type, and a preview of the
+  // file under the cursor beside the list.
+  QFileDialog dialog(PromptParent(), caption, initial);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  QStringList patterns;
+  for (const QString& ext : PictureExtensions()) patterns << QStringLiteral("*.") + ext;
+  dialog.setNameFilters({filter.isEmpty() ? QObject::tr("Pictures (%1)").arg(patterns.join(u' ')) : filter,
+                         QObject::tr("All Files (*)")});
+  auto* preview = new QLabel(&dialog);
+  preview->setObjectName(QStringLiteral("PicturePreview"));
+  preview->setFixedSize(220, 220);
+  preview->setAlignment(Qt::AlignCenter);
+  preview->setFrameShape(QFrame::StyledPanel);
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+    grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+  QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid()) reader.setScaledSize(size.scaled(preview->size() - QSize(8, 8), Qt::KeepAspectRatio));
+    const QImage image = reader.read();
+    preview->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    preview->setText(image.isNull() ? QObject::tr("No preview") : QString());
+  });
+  dialog.resize(820, 480);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
 }
 
 bool TQtPromptService::EditTextLines(const QString& caption, QString& text) {

@@ -41,6 +41,11 @@ TPromptService& Prompts();
 // Installs a service and returns the previous one.
 std::unique_ptr<TPromptService> InstallPrompts(std::unique_ptr<TPromptService> service);
 
+// The picture types the picture dialog offers: what Qt reads, and the
+// extensions picture plug-ins announce (set once they are loaded).
+void SetExtraPictureExtensions(const QStringList& extensions);
+QStringList PictureExtensions();
+
 // The window message boxes are centred on (the main window once it exists).
 void SetPromptParent(QWidget* parent);
 QWidget* PromptParent();

@@ -9,6 +9,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 
 #include "command_trace.h"
@@ -23,6 +24,18 @@
 #include "string_list_ex.h"
 
 namespace {
+
+// Transparent parts of a picture show the picture area's background.
+QImage OverBackground(const QImage& picture, const QColor& background) {
+  if (!picture.hasAlphaChannel()) return Bitmap24::As24(picture);
+  QImage canvas(picture.size(), QImage::Format_RGB32);
+  canvas.fill(background);
+  QPainter p(&canvas);
+  p.drawImage(0, 0, picture);
+  p.end();
+  return canvas.convertToFormat(Bitmap24::Format);
+}
+
 constexpr qint64 kMaxRenderedPixels = 40'000'000;
 constexpr qint64 kMaxCachedPixels = 16'000'000;
 }  // namespace
@@ -74,7 +87,8 @@ void TImageBound::ShowFile(const QString& fileName) {
     // Decode once per file version; resizing only scales again.
     const QFileInfo fi(fileName);
     const QString stamp = fi.absoluteFilePath() + u'|' + QString::number(fi.size()) + u'|' +
-                          QString::number(fi.lastModified().toMSecsSinceEpoch());
+                          QString::number(fi.lastModified().toMSecsSinceEpoch()) + u'|' +
+                          QString::number(DumpBackColor);
     if (stamp != FSourceStamp) {
       FSourceStamp.clear();
       FSource = QImage();
@@ -85,7 +99,7 @@ void TImageBound::ShowFile(const QString& fileName) {
         picture = QImage();
       }
       if (!picture.isNull() && qint64(picture.width()) * picture.height() >= 1) {
-        FSource = ComposeOverBlack(picture);
+        FSource = OverBackground(picture, ColorToQColor(DumpBackColor));
         FSourceStamp = stamp;
       }
     }
@@ -138,7 +152,9 @@ void TImageBound::ShowDump() {
       FDumpMemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
       FDumpMemo->setReadOnly(true);
       FDumpMemo->setFrameShape(QFrame::NoFrame);
-      FDumpMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+      // A vertical scroll bar only: lines wider than the view wrap.
+      FDumpMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      FDumpMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       FDumpMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     }
     FDumpMemo->setGeometry(4, 4, Panel()->width() - 8, Panel()->height() - 8);
@@ -190,6 +206,8 @@ void TImageBound::SetDumpColors(TColor text, TColor back) {
   p.setColor(QPalette::Window, ColorToQColor(back));
   p.setColor(QPalette::WindowText, ColorToQColor(text));
   FImageView->setPalette(p);
+  FImageView->setAutoFillBackground(true);
+  if (!FFileName.isEmpty()) ShowFile(FFileName);
 }
 
 void TImageBound::MenuClick(QAction* sender) {

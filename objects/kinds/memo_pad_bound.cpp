@@ -1,6 +1,7 @@
 #include "memo_pad_bound.h"
 
 #include <QFile>
+#include <QMenu>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QPlainTextEdit>
@@ -101,11 +102,24 @@ TMemoPadBound::TMemoPadBound(QWidget* mainWindow) : TCustomBound(mainWindow, "TM
   FMemoPad = new TMemoPad(Panel());
   FMemoPad->setObjectName(QStringLiteral("MemoPad"));
   FMemoPad->hide();
+  // The editor covers nearly all of the panel: its context menu also offers
+  // the object's own commands (Top, Bottom, Edit).
+  QPlainTextEdit* editor = FMemoPad->Editor();
+  editor->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(editor, &QWidget::customContextMenuRequested, this, [this, editor](const QPoint& at) {
+    std::unique_ptr<QMenu> menu(editor->createStandardContextMenu(at));
+    menu->addSeparator();
+    for (QAction* a : PopupMenu()->actions()) menu->addAction(a);
+    menu->exec(editor->viewport()->mapToGlobal(at));
+  });
   LocalizePopup();
 }
 
 TMemoPadBound::~TMemoPadBound() {
-  // The text is not saved here: storing the project does that.
+  // Closing the project (New Project, deleting the pad) must not throw away
+  // what was typed since the project was last stored: the pad's own file
+  // gets its text. Nothing is written when nothing changed.
+  if (FMemoPad && !FMemoPad->FileName.isEmpty()) FMemoPad->Save();
   std::unique_ptr<TMemoPad> pad(FMemoPad.data());
 }
 
