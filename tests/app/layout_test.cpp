@@ -142,3 +142,21 @@ TEST_F(TLayoutFixture, SwitchesReachEveryObject) {
   m.InitReferencePoint1->trigger();
   EXPECT_EQ(a->ReferenceLeft, 10);
 }
+
+TEST_F(TLayoutFixture, TheFitAlonePlacesObjectsOutOfExpertMode) {
+  Target(400, 300);
+  TCustomBound* a = Add(QRect(0, 0, 100, 50));
+  TCustomBound* b = Add(QRect(100, 50, 100, 50));
+  b->AnchorRight = true;  // left and right: its width follows the window
+  m.FitToWindow1->trigger();
+  const QRect fitted = b->Panel()->geometry();
+  EXPECT_EQ(fitted, QRect(200, 150, 200, 150));
+  Target(300, 300);
+  QCoreApplication::processEvents();
+  m.FitObjectsToWindow(false);
+  EXPECT_EQ(b->Panel()->geometry(), QRect(150, 150, 150, 150));  // the fit's, not the fit's minus the anchor
+  EXPECT_EQ(a->Panel()->geometry(), QRect(0, 0, 150, 150));
+  EXPECT_FALSE(b->FollowAnchors);
+  m.Expert1->trigger();
+  EXPECT_TRUE(b->FollowAnchors);
+}

@@ -130,6 +130,7 @@ TEST_F(TProjectFixture, NewProjectNamesAndQuestions) {
   EXPECT_EQ(prompts->Messages(), (QStringList{"Clear Confirmation", "Clear Confirmation"}));
   EXPECT_EQ(m->LastProject(), QString());
   EXPECT_EQ(ProjectNames().size(), 2);  // nothing stored
+  EXPECT_FALSE(m->Locked1->isChecked());
 
   // Saving with no objects does nothing at all; an empty name is refused.
   prompts->Calls.clear();
@@ -245,4 +246,9 @@ TEST_F(TProjectFixture, ProjectsDialogRenamesReordersAndDeletes) {
   EXPECT_EQ(m->CurrentProject(), QStringLiteral("B"));
   EXPECT_EQ(m->Objects()->Count(), 1);
   EXPECT_TRUE(f->isVisible());
+  // Opening stored DEFAULT (B has an object now): the list shows it, so OK keeps it.
+  emit f->ListView1->itemDoubleClicked(f->ListView1->topLevelItem(0), 0);
+  EXPECT_TRUE(f->Names().contains(QStringLiteral("DEFAULT")));
+  f->OkButton->click();
+  EXPECT_TRUE(ProjectNames().contains(QStringLiteral("DEFAULT")));
 }

@@ -153,3 +153,16 @@ TEST_F(TMemoFixture, WithoutAMemoFolderBesideTheProgramMemosGoToTheDataFolder) {
   memo.SetParentControl(&host);
   EXPECT_TRUE(memo.FileName().startsWith(world.Home() + QStringLiteral("/.local/share/Deskloom/memo/txt")));
 }
+
+TEST_F(TMemoFixture, TextTypedSinceTheLastStoreIsKeptWhenThePadGoesAway) {
+  QString file;
+  {
+    TMemoPadBound memo(&host);
+    memo.SetParentControl(&host);
+    file = memo.FileName();
+    Type(memo, QStringLiteral("typed after the last store"));
+  }
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), QByteArray("typed after the last store\n"));
+}
