@@ -94,7 +94,6 @@ TProjectManager::TProjectManager(const QString& programFolder, QWidget* parent)
 
   BuildImageList();
   BuildMenus();
-  ConnectRelationAndColorCommands();
   BuildStatusBar();
 
   // Window colours before any setting is read.
@@ -257,20 +256,16 @@ void TProjectManager::BuildMenus() {
   for (QAction* a : {popCopy, popMove, popShortCut, popCancel}) pop->addAction(a);
 
   connect(Exit1, &QAction::triggered, this, &QWidget::close);
+  connect(Relation1, &QAction::triggered, this, &TProjectManager::RelationClick);
+  connect(BackgroundColor1, &QAction::triggered, this, &TProjectManager::BackgroundColorClick);
   connect(New1, &QAction::triggered, this, &TProjectManager::NewProjectClick);
   connect(Save1, &QAction::triggered, this, &TProjectManager::SaveProject);
   connect(Maintenance1, &QAction::triggered, this, &TProjectManager::MaintenanceClick);
   connect(Addon1, &QAction::triggered, this, &TProjectManager::AddonClick);
   connect(InitReferencePoint1, &QAction::triggered, this, &TProjectManager::InitReferencePoints);
   connect(Restore1, &QAction::triggered, this, &TProjectManager::RestoreClick);
-  connect(FullScreen1, &QAction::triggered, this, [this] {
-    FullScreen1->setChecked(!FullScreen1->isChecked());
-    FullScreenClick();
-  });
-  connect(HideMenu1, &QAction::triggered, this, [this] {
-    HideMenu1->setChecked(!HideMenu1->isChecked());
-    HideMenuClick();
-  });
+  ConnectSwitch(FullScreen1, &TProjectManager::FullScreenClick);
+  ConnectSwitch(HideMenu1, &TProjectManager::HideMenuClick);
   connect(Delete1, &QAction::triggered, this, &TProjectManager::DeleteClick);
   const std::pair<QAction*, const char*> kinds[] = {
       {TreeView1, "treeview"}, {mnuAddListView1, "listview"}, {mnuAddLabel1, "label"}, {Image1, "image"},
@@ -285,32 +280,22 @@ void TProjectManager::BuildMenus() {
   connect(Help1, &QAction::triggered, this, &TProjectManager::HelpClick);
   connect(Nearest1, &QAction::triggered, this, [this] { SetPictureProcessing(true); });
   connect(Complement1, &QAction::triggered, this, [this] { SetPictureProcessing(false); });
-  connect(CreateObjectbyDrop1, &QAction::triggered, this, [this] {
-    // The action has toggled itself already; the command toggles from the old state.
-    CreateObjectbyDrop1->setChecked(!CreateObjectbyDrop1->isChecked());
-    CreateObjectByDropClick();
-  });
-  connect(Expert1, &QAction::triggered, this, [this] {
-    Expert1->setChecked(!Expert1->isChecked());
-    ExpertClick();
-  });
+  ConnectSwitch(CreateObjectbyDrop1, &TProjectManager::CreateObjectByDropClick);
+  ConnectSwitch(Expert1, &TProjectManager::ExpertClick);
   connect(Static1, &QAction::triggered, this, [this] { SetCursorMode(false); });
   connect(Dynamic1, &QAction::triggered, this, [this] { SetCursorMode(true); });
-  connect(Bevels1, &QAction::triggered, this, [this] {
-    Bevels1->setChecked(!Bevels1->isChecked());
-    BevelsClick();
-  });
-  connect(Locked1, &QAction::triggered, this, [this] {
-    Locked1->setChecked(!Locked1->isChecked());
-    LockedClick();
-  });
-  connect(FitToGrid1, &QAction::triggered, this, [this] {
-    FitToGrid1->setChecked(!FitToGrid1->isChecked());
-    FitToGridClick();
-  });
-  connect(FitToWindow1, &QAction::triggered, this, [this] {
-    FitToWindow1->setChecked(!FitToWindow1->isChecked());
-    FitToWindowClick();
+  ConnectSwitch(Bevels1, &TProjectManager::BevelsClick);
+  ConnectSwitch(Locked1, &TProjectManager::LockedClick);
+  ConnectSwitch(FitToGrid1, &TProjectManager::FitToGridClick);
+  ConnectSwitch(FitToWindow1, &TProjectManager::FitToWindowClick);
+}
+
+// The switch commands toggle their check themselves, like the lock button
+// that shares one of them; Qt's own toggle of a triggered action is undone first.
+void TProjectManager::ConnectSwitch(QAction* action, void (TProjectManager::*command)()) {
+  connect(action, &QAction::triggered, this, [this, action, command] {
+    action->setChecked(!action->isChecked());
+    (this->*command)();
   });
 }
 
@@ -453,10 +438,6 @@ void TProjectManager::ApplyMainColors() {
   FScrollBox->setFont(font());
 }
 
-void TProjectManager::UseDefaultPlugin() {
-  if (FPictureLoader) FPictureLoader->AddDefaultPlugin();
-  FDefaultPluginInstalled = true;
-}
 
 void TProjectManager::TemporaryClick() {
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(FTemporaryPath)))

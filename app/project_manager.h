@@ -177,9 +177,8 @@ private:
   void SetTopMenusEnabled(bool enabled);
   void StartTimerFired();
   void ApplyMainColors();
-  void UseDefaultPlugin();
   void EnsureTemporaryFolder();
-  void ConnectRelationAndColorCommands();
+  void ConnectSwitch(QAction* action, void (TProjectManager::*command)());
 
   QString FProgramFolder;
   std::unique_ptr<TLocalize> FOwnLocalize;
@@ -199,7 +198,6 @@ private:
   bool FLoggingFileOperation = false;
   bool FLoadDefaultAtStart = false;
   bool FDefaultPlugin = false;
-  bool FDefaultPluginInstalled = false;
   bool FDynamicPath = false;
   TColor FColor = clBtnFace;
   TColor FFontColor = clWindowText;

@@ -8,11 +8,6 @@
 #include "grid_scroll_box.h"
 #include "project_manager.h"
 
-void TProjectManager::ConnectRelationAndColorCommands() {
-  connect(Relation1, &QAction::triggered, this, &TProjectManager::RelationClick);
-  connect(BackgroundColor1, &QAction::triggered, this, &TProjectManager::BackgroundColorClick);
-}
-
 void TProjectManager::RelationClick() {
   if (FObjects->RelationManagerShown()) {
     FObjects->HideRelationManager();

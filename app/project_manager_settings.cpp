@@ -5,6 +5,7 @@
 #include "data_file_manager.h"
 #include "grid_scroll_box.h"
 #include "paths.h"
+#include "picture_loader.h"
 #include "project_manager.h"
 #include "string_list_ex.h"
 
@@ -38,7 +39,8 @@ void TProjectManager::ApplySettings() {
   if (value("FitToWindow") == QLatin1String("Yes") && !FitToWindow1->isChecked()) FitToWindowClick();
   if (value("FitToGrid") == QLatin1String("Yes") && !FitToGrid1->isChecked()) FitToGridClick();
   if (value("DefaultPlugin") == QLatin1String("True")) {
-    if (!FDefaultPluginInstalled) UseDefaultPlugin();
+    // The loader takes its default plug-in only once.
+    if (FPictureLoader) FPictureLoader->AddDefaultPlugin();
     FDefaultPlugin = true;
   }
   if (value("CreateObjectByDrop") == QLatin1String("True") && !CreateObjectbyDrop1->isChecked())

@@ -28,7 +28,6 @@ public:
   void Delete(int i) { FLines.removeAt(i); }
   void Put(int i, const QString& s) { FLines[i] = s; }
   void Clear() { FLines.clear(); }
-  void Assign(const TStringListEx& other) { FLines = other.FLines; }
   const QStringList& Lines() const { return FLines; }
 
   int IndexOfName(const QString& name) const;

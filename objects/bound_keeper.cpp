@@ -76,8 +76,3 @@ void TBoundKeeper::ResolveRelations() {
   for (qsizetype i = FTargets.size() - 1; i >= 0; --i)
     if (!FObjectList->Contains(FTargets[i])) FTargets.removeAt(i);
 }
-
-void TBoundKeeper::Forget(TCustomBound* object) {
-  FTargets.removeAll(object);
-  FSources.removeAll(object);
-}

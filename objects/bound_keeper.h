@@ -26,8 +26,6 @@ public:
   void AttachObjectList(TBoundRelater* list) { FObjectList = list; }
   TBoundRelater* ObjectList() const { return FObjectList; }
   void ResolveRelations();
-  // Drops every reference to an object that is going away, on both sides.
-  void Forget(TCustomBound* object);
 
   int TargetCount() const { return int(FTargets.size()); }
   TCustomBound* Target(int i) const { return FTargets.at(i); }

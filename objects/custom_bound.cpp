@@ -56,7 +56,6 @@ QString TCustomBound::ExtendRecord(const QString& baseRecord, const QString& key
 }
 
 QString TCustomBound::RecordField(const TStringListEx& fields, int i) { return Field(fields, i); }
-int TCustomBound::RecordInt(const TStringListEx& fields, int i) { return FieldInt(fields, i); }
 
 QStringList& UsedIDs() {
   static QStringList ids;

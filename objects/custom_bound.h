@@ -109,10 +109,9 @@ protected:
   // A kind's record: the base record with the kind's keyword in field 0 and
   // the kind's own fields appended.
   static QString ExtendRecord(const QString& baseRecord, const QString& keyword, const QStringList& fields);
-  // Field i of a parsed record; a missing field or a field that is no
-  // integer raises EConvertError, which stops applying the record.
+  // Field i of a parsed record; a missing field raises EConvertError, which
+  // stops applying the record.
   static QString RecordField(const class TStringListEx& fields, int i);
-  static int RecordInt(const class TStringListEx& fields, int i);
   // Drag zones of a point in panel coordinates: 1 move, 2..5 the corners.
   uint8_t DragZone(int x, int y) const;
   // Hands the popup menu to the program-wide localizer.

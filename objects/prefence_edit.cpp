@@ -44,12 +44,6 @@ public:
   std::function<bool(QObject*, QEvent*)> F;
 };
 
-int ParseInt(const QString& s, bool* ok) {
-  qint32 v = 0;
-  *ok = TryStrToInt(s, v);
-  return v;
-}
-
 }  // namespace
 
 TPrefenceEdit::TPrefenceEdit(TCustomBound* owner, TOverallPanel* host) : Owner(owner), Host(host) {}
@@ -202,15 +196,12 @@ QWidget* TPrefenceEdit::AddItem(const QString& name, const QString& kind, const 
     NextTop += edit->height() + 4;
     result = edit;
   } else if (kind == QLatin1String("Integer")) {
-    bool ok;
-    const int v = ParseInt(value, &ok);
     QLineEdit* edit = editField(false);
-    edit->setText(QString::number(ok ? v : 0));
+    edit->setText(QString::number(StrToIntDef(value, 0)));
     QObject::disconnect(edit, &QLineEdit::textChanged, EditorPanel, nullptr);
     QObject::connect(edit, &QLineEdit::textChanged, EditorPanel, [this, line, edit](const QString& t) {
-      bool valid;
-      const int n = ParseInt(t, &valid);
-      if (!valid) {
+      qint32 n = 0;
+      if (!TryStrToInt(t, n)) {
         const QSignalBlocker block(edit);
         edit->setText(QStringLiteral("0"));
         return;

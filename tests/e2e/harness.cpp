@@ -104,6 +104,15 @@ QProcess* TE2eWorld::Start() {
   return p;
 }
 
+QString TE2eWorld::StartPlaced(int width, int height, const QByteArray& moreSettings, QProcess** process) {
+  WriteFile(QStringLiteral("program/zel32.ini"),
+            "[QUORVANE -Deskloom v1.8 -]\r\n[Application]\r\n" + moreSettings + "Left=0\r\nTop=0\r\nWidth=" +
+                QByteArray::number(width) + "\r\nHeight=" + QByteArray::number(height) + "\r\n[Project]\r\n");
+  QProcess* p = Start();
+  if (process) *process = p;
+  return WaitForWindows(QStringLiteral("^Deskloom$")).value(0);
+}
+
 QString TE2eWorld::Run(const QString& program, const QStringList& args, int timeoutMs, int* exitCode) const {
   QProcess p;
   p.setProcessEnvironment(Env());

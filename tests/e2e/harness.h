@@ -52,6 +52,10 @@ public:
 
   // Starts zel32 from the program folder. The process belongs to the world.
   QProcess* Start();
+  // Writes a data file whose settings place the window at 0,0 in the given
+  // size (plus any further setting lines), starts zel32 and waits for its
+  // window; the window's id, empty when none came.
+  QString StartPlaced(int width, int height, const QByteArray& moreSettings = {}, QProcess** process = nullptr);
   // Runs a helper command on the test's display; its standard output.
   QString Run(const QString& program, const QStringList& args, int timeoutMs = 20000, int* exitCode = nullptr) const;
   QString Xdotool(const QStringList& args, int* exitCode = nullptr) const;

@@ -9,12 +9,10 @@
 TEST(Objects, PlaceRelateAndTraceByMouseAndKeyboard) {
   TE2eWorld w;
   ASSERT_TRUE(w.X().Ok());
-  w.WriteFile(QStringLiteral("program/zel32.ini"),
-              "[QUORVANE -Deskloom v1.8 -]\r\n[Application]\r\nDEBUG=Yes\r\nLeft=0\r\nTop=0\r\nWidth=1000\r\n"
-              "Height=760\r\n[Project]\r\n");
-  QProcess* zel = w.Start();
-  const QStringList windows = w.WaitForWindows(QStringLiteral("^Deskloom$"));
-  ASSERT_EQ(windows.size(), 1);
+  QProcess* zel = nullptr;
+  const QString window = w.StartPlaced(1000, 760, "DEBUG=Yes\r\n", &zel);
+  ASSERT_FALSE(window.isEmpty());
+  const QStringList windows{window};
 
   // Three objects from the Objects menu, with the mouse.
   w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("mnuAddLabel1"));

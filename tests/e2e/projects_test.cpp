@@ -8,24 +8,19 @@
 TEST(Projects, ASavedLayoutComesBackAfterARestart) {
   TE2eWorld w;
   ASSERT_TRUE(w.X().Ok());
-  w.WriteFile(QStringLiteral("program/zel32.ini"),
-              "[QUORVANE -Deskloom v1.8 -]\r\n[Application]\r\nLeft=0\r\nTop=0\r\nWidth=900\r\nHeight=700\r\n"
-              "[Project]\r\n");
-  QProcess* zel = w.Start();
-  QStringList windows = w.WaitForWindows(QStringLiteral("^Deskloom$"));
-  ASSERT_EQ(windows.size(), 1);
+  QProcess* zel = nullptr;
+  QStringList windows{w.StartPlaced(900, 700, {}, &zel)};
+  ASSERT_FALSE(windows.first().isEmpty());
 
   w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("mnuAddLabel1"));
   w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("MemoPad1"));
-  QStringList objects = w.Ask(QStringLiteral("objects")).split(u'\n', Qt::SkipEmptyParts);
+  const QList<TE2eObject> objects = w.Objects();
   ASSERT_EQ(objects.size(), 2);
-  const QString label = objects[0].section(u' ', 1, 1), memo = objects[1].section(u' ', 1, 1);
+  const QString label = objects[0].ID, memo = objects[1].ID;
   // Place the memo pad by dragging its frame, and relate the label to it.
-  const QStringList m = objects[1].split(u' ');
-  const QPoint grip(m[2].toInt() + 2, m[3].toInt() + m[5].toInt() / 2);
+  const QPoint grip(objects[1].Rect.x() + 2, objects[1].Rect.center().y());
   w.DragMouse(grip, grip + QPoint(300, 120));
-  const QStringList l = objects[0].split(u' ');
-  w.ClickAt(QPoint(l[2].toInt() + l[4].toInt() / 2, l[3].toInt() + l[5].toInt() / 2), 2);
+  w.ClickAt(objects[0].Rect.center(), 2);
   w.Click(QStringLiteral("Relation"));
   w.TypeText(memo);
   w.Click(QStringLiteral("Caption"));

@@ -19,13 +19,9 @@ int Darken(int byte) { return (((byte * 26) >> 5) * 26) >> 5; }
 TEST(RelationManager, DrawnOverTheDarkenedWindowAndDraggingClearsAForbiddenRelation) {
   TE2eWorld w;
   ASSERT_TRUE(w.X().Ok());
-  w.WriteFile(QStringLiteral("program/zel32.ini"),
-              "[QUORVANE -Deskloom v1.8 -]\r\n[Application]\r\nLeft=0\r\nTop=0\r\nWidth=900\r\nHeight=700\r\n"
-              "[Project]\r\n");
-  QProcess* zel = w.Start();
-  const QStringList windows = w.WaitForWindows(QStringLiteral("^Deskloom$"));
-  ASSERT_EQ(windows.size(), 1);
-  const QString window = windows.first();
+  QProcess* zel = nullptr;
+  const QString window = w.StartPlaced(900, 700, {}, &zel);
+  ASSERT_FALSE(window.isEmpty());
 
   // A label and a memo pad from the Objects menu, moved apart.
   w.ChooseMenu(QStringLiteral("Objects1"), QStringLiteral("mnuAddLabel1"));
